@@ -1,0 +1,23 @@
+// The command line: `qeli [GAME_DIR] [options]`.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qeli::app {
+
+struct CommandLine {
+    std::optional<std::string> gameDirectory;
+    bool headless = false;
+    bool windowConfig = false;
+    std::optional<std::string> dumpFile;
+    uint64_t timeLimitMs = 3'600'000;
+};
+
+// Null with `error` set for an option that is unknown, lacks its value or has a bad one.
+std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments, std::string& error);
+const char* usageText();
+
+}  // namespace qeli::app

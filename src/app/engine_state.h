@@ -1,0 +1,68 @@
+// The engine state record: one process-wide record of settings, sizes and the engine flags that every
+// wait loop polls. Other subsystems add their fields here as they are built.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+
+namespace qeli::app {
+
+// How a run ended, as the dump reports it.
+enum class EndReason { Finished, Exit, Quit, TimeLimit };
+
+struct EngineState {
+    // Sizes (set from default.ini and System.dat).
+    int32_t baseWidth = 640;
+    int32_t baseHeight = 480;
+    int32_t windowWidth = 640;
+    int32_t windowHeight = 480;
+    int32_t displayWidth = 0;
+    int32_t displayHeight = 0;
+    int32_t displaySizeMode = 0;
+    int32_t chosenDisplayWidth = 0;
+    int32_t chosenDisplayHeight = 0;
+    int32_t desktopBitsPerPixel = 32;
+    int32_t desktopWidth = 0;
+    int32_t desktopHeight = 0;
+
+    int32_t rendererModeStored = 0;
+    int32_t rendererModeActive = 0;
+    uint8_t rendererOptions[2] = {0, 0};
+    uint8_t fullScreen = 0;
+    uint8_t windowSizeVariable = 0;
+    uint8_t continueWithoutWriting = 0;
+    uint8_t configOnly = 0;
+    // Prefix of System.dat, Already.dat and the save files; empty means the game folder.
+    std::string saveFolder;
+
+    // Engine flags: written by one thread, polled by the others between commands and in every wait.
+    std::atomic<uint8_t> quit{0};
+    std::atomic<uint8_t> restart{0};
+    std::atomic<uint8_t> scriptExit{0};
+    std::atomic<int32_t> loadRequest{0};
+    std::atomic<int32_t> loadSlot{0};
+    // Set by Restart on the game thread, taken by the game main at its next cycle.
+    std::optional<std::string> restartScriptName;
+
+    // How the run ended; the first reason recorded wins.
+    std::atomic<int> endReason{-1};
+    void recordEnd(EndReason reason) {
+        int expected = -1;
+        endReason.compare_exchange_strong(expected, static_cast<int>(reason));
+    }
+    EndReason ended() const {
+        int r = endReason.load();
+        return r < 0 ? EndReason::Finished : static_cast<EndReason>(r);
+    }
+
+    // True when a wait must end: the run is being stopped, restarted or a game is being loaded.
+    bool interrupted() const {
+        return quit.load(std::memory_order_relaxed) || restart.load(std::memory_order_relaxed) ||
+               scriptExit.load(std::memory_order_relaxed) || loadRequest.load(std::memory_order_relaxed);
+    }
+};
+
+}  // namespace qeli::app

@@ -1,0 +1,40 @@
+#include "app/system_commands.h"
+
+#include "platform/message_box.h"
+#include "platform/text_encoding.h"
+#include "script/command_table.h"
+
+namespace qeli::app {
+
+namespace {
+
+// Confirmation(text) or Confirmation(caption, text [, type]): 0 OK/Cancel, 1 OK only, 2 Yes/No.
+std::optional<script::CommandResult> Confirmation(script::ScriptContext&, int32_t count, const script::Param* params) {
+    std::string caption = "確認";
+    const script::Param* text = &params[0];
+    int32_t type = 0;
+    if (count == 0) return script::CommandResult::integer(0);
+    if (count >= 2) {
+        caption = platform::cp932ToUtf8(params[0].str());
+        text = &params[1];
+        if (count >= 3) type = params[2].value;
+    }
+    platform::BoxButtons buttons;
+    platform::BoxAnswer confirmed;
+    switch (type) {
+    case 0: buttons = platform::BoxButtons::OkCancel; confirmed = platform::BoxAnswer::Ok; break;
+    case 1: buttons = platform::BoxButtons::Ok; confirmed = platform::BoxAnswer::Ok; break;
+    case 2: buttons = platform::BoxButtons::YesNo; confirmed = platform::BoxAnswer::Yes; break;
+    default: return script::CommandResult::integer(0);
+    }
+    // TODO: owned by the game window, with the button-down flags cleared, once the window exists.
+    platform::MessageBoxRequest request{caption, platform::cp932ToUtf8(text->str()), buttons,
+                                        platform::BoxIcon::Warning, true};
+    return script::CommandResult::integer(platform::showMessageBox(request) == confirmed ? 1 : 0);
+}
+
+}  // namespace
+
+void registerSystemCommands(script::CommandTable& table) { table.setHandler("Confirmation", Confirmation); }
+
+}  // namespace qeli::app

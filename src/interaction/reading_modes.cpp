@@ -1,0 +1,9 @@
+#include "interaction/reading_modes.h"
+
+namespace qeli::interaction {
+
+// TODO: the reading modes arrive with the key wait; until then no mode is ever on.
+void applyReadingModeRules(script::ScriptContext&) {}
+bool skipping(const script::ScriptContext&) { return false; }
+
+}  // namespace qeli::interaction

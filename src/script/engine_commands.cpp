@@ -1,0 +1,16 @@
+// The engine's command table: every subsystem gives the handlers of the commands it owns.
+#include "app/system_commands.h"
+#include "script/command_table.h"
+
+namespace qeli::script {
+
+const CommandTable& engineCommandTable() {
+    static const CommandTable table = [] {
+        CommandTable t;
+        app::registerSystemCommands(t);
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace qeli::script

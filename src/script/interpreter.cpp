@@ -1,0 +1,180 @@
+#include "script/interpreter.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "app/engine_state.h"
+#include "interaction/reading_modes.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "script/parameter_binding.h"
+
+namespace qeli::script {
+
+namespace {
+
+constexpr int kAssignRow = 4;
+// Rows of StrOut, StrOutNW and StrOutNWC: they return before their text is out and run again.
+constexpr int kLastTextOutputRow = 2;
+constexpr uint32_t kRestartSettleMs = 700;
+
+// The parameter references of one step; entries past the bound count are kept empty.
+struct ParameterArea {
+    Param params[kMaxParameters];
+    int used = 0;
+
+    void bind(ScriptContext& context, ScriptRecord& record, int32_t first, int count) {
+        const int32_t length = record.codeLength();
+        for (int i = 0; i < count; ++i) {
+            int64_t at = int64_t{first} + i;
+            if (at < length) bindParameter(context, record, record.code[static_cast<size_t>(at)], params[i]);
+            else params[i] = Param{};
+        }
+        for (int i = count; i < used; ++i) params[i] = Param{};
+        used = count;
+    }
+};
+
+int resolveRow(const CommandTable& table, ScriptRecord& record, Token& token) {
+    if (token.aux >= 1 && token.aux <= CommandTable::kEndRow) return token.aux - 1;
+    int row = table.find(record.text(token.nameOffset));
+    if (row != CommandTable::kEndRow) token.aux = row + 1;
+    return row;
+}
+
+void reportParameterOverflow(int32_t count) {
+    char text[64];
+    std::snprintf(text, sizeof text, "ParameterCount \n\n [%d]", count);
+    platform::showMessageBox("Parameter Area OverFlow", text, platform::BoxButtons::Ok, platform::BoxIcon::Error);
+}
+
+// A text-output command runs again while any of its texts has characters past its progress position.
+bool textStillRunning(const ScriptRecord& record, int count, const Param* params) {
+    auto remains = [](const Param& p, int32_t progress) {
+        return p.text && progress >= 0 && static_cast<size_t>(progress) < std::strlen(p.text);
+    };
+    if (count == 1) return remains(params[0], record.textProgress[0]);
+    int pairs = std::min(count / 2, kTextProgressSlots);
+    for (int i = 0; i < pairs; ++i)
+        if (remains(params[2 * i + 1], record.textProgress[static_cast<size_t>(i)])) return true;
+    return false;
+}
+
+void executeCommand(ScriptContext& context, ScriptRecord& record, int32_t p, Token& token, ParameterArea& area) {
+    const CommandTable& table = context.commands;
+    int row = resolveRow(table, record, token);
+    const int32_t length = record.codeLength();
+    int32_t count = p + 1 < length ? record.code[static_cast<size_t>(p) + 1] : 0;
+    if (count > kMaxParameters) reportParameterOverflow(count);
+    // A negative count would walk backwards through the code; it is read as no parameters.
+    count = std::max(count, 0);
+    int bound = std::min(count, kMaxParameters);
+    area.bind(context, record, p + 2, bound);
+
+    if (context.interruptRunning.load(std::memory_order_relaxed) && table.row(row).flag != 1)
+        row = CommandTable::kEndRow;
+    record.nextPosition = static_cast<int32_t>(std::min<int64_t>(int64_t{p} + 2 + count, length));
+
+    const CommandRow& command = table.row(row);
+    // Unknown names and an `=` without parameters call nothing, and a pending target stays pending:
+    // compiled code stores a command's result through an empty `=` placed before it.
+    if (row == CommandTable::kEndRow || (row == kAssignRow && count == 0)) return;
+
+    std::optional<CommandResult> result;
+    if (command.handler) result = command.handler(context, bound, area.params);
+    if (row <= kLastTextOutputRow) {
+        if (textStillRunning(record, bound, area.params)) record.nextPosition = p;
+        else record.textProgress.fill(0);
+    }
+    if (record.targetPending && result) storeResult(context, record, record.pendingTarget, *result);
+    record.targetPending = false;
+}
+
+void executeWord(ScriptContext& context, ScriptRecord& record, int32_t p, ParameterArea& area) {
+    Token* token = record.token(record.code[static_cast<size_t>(p)]);
+    record.nextPosition = p + 1;
+    if (!token) {
+        record.targetPending = false;
+        return;
+    }
+    TokenType kind = token->kind();
+    if (kind == TokenType::Command) {
+        executeCommand(context, record, p, *token, area);
+    } else if (isVariableKind(kind)) {
+        record.pendingTarget = record.code[static_cast<size_t>(p)];
+        record.targetPending = true;
+    } else if (kind == TokenType::Word) {
+        record.targetPending = false;
+        // Reaching "else" in normal flow means the if-block ran: jump over the else-block.
+        if (std::strcmp(record.text(token->nameOffset), "else") != 0 || p + 1 >= record.codeLength()) return;
+        const Token* next = record.token(record.code[static_cast<size_t>(p) + 1]);
+        if (next && next->kind() == TokenType::Word && std::strcmp(record.text(next->nameOffset), "{") == 0)
+            record.nextPosition = record.cell(next->valueOffset) + 1;
+    } else {
+        record.targetPending = false;
+    }
+}
+
+}  // namespace
+
+bool step(ScriptContext& context) {
+    ScriptRecord* record = context.top();
+    if (!record) return true;
+    ParameterArea area;
+    app::EngineState& engine = context.engine;
+    while (record->currentPosition < record->codeLength()) {
+        context.gate.wait();
+        interaction::applyReadingModeRules(context);
+        const int32_t p = std::max(record->currentPosition, 0);
+        if (record->readFlags) {
+            context.alreadyRead = record->readFlags[p];
+            record->readFlags[p] = 1;
+        }
+        if (record->skipLevel == 2 && interaction::skipping(context)) {
+            record->currentPosition = record->codeLength();
+            return true;
+        }
+        // TODO: the frame-speed factor of the layer set and the silencing of sound group 3 while
+        // skipping, when layers and sound exist.
+        executeWord(context, *record, p, area);
+        record->currentPosition = record->nextPosition;
+        if (record->skipLevel == 2 && interaction::skipping(context)) {
+            record->currentPosition = record->codeLength();
+            return true;
+        }
+        if (context.top() != record) return true;
+        if (engine.interrupted()) return false;
+    }
+    return true;
+}
+
+RunResult run(ScriptContext& context) {
+    app::EngineState& engine = context.engine;
+    for (;;) {
+        if (engine.loadRequest.load() == 1) {
+            // TODO: load the requested save slot and bring its screen up, when save slots exist.
+            engine.loadRequest = 0;
+        }
+        bool reload = false;
+        while (context.top()) {
+            step(context);
+            if (engine.loadRequest.load() == 1) {
+                context.popAll();
+                reload = true;
+                break;
+            }
+            if (engine.restart.load() == 1) {
+                context.popAll();
+                // TODO: fade every sound of the interpreter's list out over 500 ms, when sound exists.
+                platform::sleepMs(kRestartSettleMs);
+                break;
+            }
+            if (ScriptRecord* current = context.top(); current->atEnd()) context.pop(current);
+            if (engine.scriptExit.load() == 1) return RunResult::Stopped;
+        }
+        if (!reload && engine.loadRequest.load() != 1) return RunResult::Finished;
+    }
+}
+
+}  // namespace qeli::script

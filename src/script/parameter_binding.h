@@ -1,0 +1,18 @@
+// Binding a command's parameter tokens to references, and storing a command's result into the
+// variable that the code named as its target.
+#pragma once
+
+#include <cstdint>
+
+#include "script/command_table.h"
+#include "script/script_record.h"
+
+namespace qeli::script {
+
+struct ScriptContext;
+
+// Fills `param` for the token; an index out of range shows its box and reads as 0 or an empty text.
+void bindParameter(ScriptContext& context, ScriptRecord& record, int32_t tokenIndex, Param& param);
+void storeResult(ScriptContext& context, ScriptRecord& record, int32_t targetToken, const CommandResult& result);
+
+}  // namespace qeli::script

@@ -1,0 +1,61 @@
+// The interpreter context: the call stack of loaded scripts, the Flag and String tables, the gate and
+// the flags the interpreter keeps between commands. One per process, used by the game thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/event.h"
+#include "script/command_table.h"
+#include "script/script_record.h"
+
+namespace qeli::app {
+struct EngineState;
+}
+namespace qeli::saved {
+struct SystemData;
+class ReadTextRecord;
+}  // namespace qeli::saved
+
+namespace qeli::script {
+
+inline constexpr int kFlagCount = 65'536;
+inline constexpr int kStringCount = 65'536;
+
+struct ScriptContext {
+    ScriptContext(const CommandTable& commands, app::EngineState& engine, saved::SystemData& system,
+                  saved::ReadTextRecord& readText);
+
+    const CommandTable& commands;
+    app::EngineState& engine;
+    saved::SystemData& system;
+    saved::ReadTextRecord& readText;
+
+    // The call stack, bottom first.
+    std::vector<std::unique_ptr<ScriptRecord>> stack;
+
+    std::vector<int32_t> flags = std::vector<int32_t>(kFlagCount, 0);
+    std::vector<std::optional<std::string>> strings = std::vector<std::optional<std::string>>(kStringCount);
+    std::optional<std::string> tempGlobalString;
+    std::optional<std::string> generalString;
+
+    // Closed by the main thread while it saves from the menu; passed before every command.
+    platform::Event gate{true, true};
+    std::atomic<uint8_t> interruptRunning{0};
+    // The read flag of the command being executed, as it was before the command ran.
+    uint8_t alreadyRead = 0;
+
+    // Pushes an empty record that takes the caller's skip level and sub-menu settings.
+    ScriptRecord& push();
+    // Unlinks and releases a record wherever it sits in the stack.
+    void pop(const ScriptRecord* record);
+    void popAll();
+    ScriptRecord* top() { return stack.empty() ? nullptr : stack.back().get(); }
+    ScriptRecord* bottom() { return stack.empty() ? nullptr : stack.front().get(); }
+};
+
+}  // namespace qeli::script
