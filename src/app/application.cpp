@@ -103,6 +103,8 @@ int runApplication(Application& app, const CommandLine& commandLine) {
 }
 
 intptr_t applicationWindowProcedure(uint32_t message, uintptr_t, intptr_t) {
+    // Without a running application (a command run on its own) there is no window to receive it.
+    if (!g_application) return 0;
     Application& app = *g_application;
     switch (message) {
     case platform::MSG_SYSTEM_DATA_WRITE: return saved::writeSystemData(app.state, app.system) ? 1 : 0;

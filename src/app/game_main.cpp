@@ -1,6 +1,7 @@
 // The game thread: prepares the game, then runs the scripts, again from the start or from the restart
 // script for as long as a restart is asked for.
 #include "app/application.h"
+#include "platform/clock.h"
 #include "script/interpreter.h"
 #include "script/script_loader.h"
 
@@ -25,7 +26,8 @@ void runOnce(Application& app) {
 }  // namespace
 
 void gameMain(Application& app) {
-    // TODO: seed the Random generator, delete save slot 0, create and show the game window, load
+    app.context.random.seed(platform::nowMs());
+    // TODO: delete save slot 0, create and show the game window, load
     // system.qlg and enter full screen, when those subsystems exist.
     do {
         runOnce(app);

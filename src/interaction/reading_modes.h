@@ -12,5 +12,8 @@ namespace qeli::interaction {
 void applyReadingModeRules(script::ScriptContext& context);
 // The skipping predicate: text and waits are being skipped.
 bool skipping(const script::ScriptContext& context);
+// Forgets the Decide presses and clicks counted so far, so that input during a wait neither ends
+// skipping nor counts as a click afterwards.
+void resynchroniseInput(script::ScriptContext& context);
 
 }  // namespace qeli::interaction

@@ -12,7 +12,7 @@
 
 namespace qeli::script {
 
-class ScriptContext;
+struct ScriptContext;
 
 inline constexpr int kMaxParameters = 128;
 inline constexpr int kCommandCount = 333;

@@ -1,6 +1,7 @@
 // The engine's command table: every subsystem gives the handlers of the commands it owns.
 #include "app/system_commands.h"
 #include "script/command_table.h"
+#include "script/script_commands.h"
 
 namespace qeli::script {
 
@@ -8,6 +9,9 @@ const CommandTable& engineCommandTable() {
     static const CommandTable table = [] {
         CommandTable t;
         app::registerSystemCommands(t);
+        registerValueCommands(t);
+        registerControlFlowCommands(t);
+        registerTimedWaitCommands(t);
         return t;
     }();
     return table;

@@ -40,7 +40,8 @@ void storeIntoTemporary(ScriptRecord& record, Token& token, const CommandResult&
 
 }  // namespace
 
-void bindParameter(ScriptContext& context, ScriptRecord& record, int32_t tokenIndex, Param& param) {
+void bindReference(ScriptContext& context, ScriptRecord& record, int32_t tokenIndex, Param& param, IndexCheck texts,
+                   bool createAbsentStrings) {
     param = Param{};
     param.token = tokenIndex;
     const Token* token = record.token(tokenIndex);
@@ -57,13 +58,13 @@ void bindParameter(ScriptContext& context, ScriptRecord& record, int32_t tokenIn
         if (auto* s = specialString(context, record.text(token->nameOffset)); s && *s) param.text = (*s)->c_str();
         break;
     case TokenType::FlagElement:
-        if (int32_t* cell = flagElement(context, record, *token, IndexCheck::Binding)) param.value = *cell;
+        if (int32_t* cell = flagElement(context, record, *token, texts)) param.value = *cell;
         break;
     case TokenType::StringElement:
-        if (auto* slot = stringElement(context, record, *token, IndexCheck::Binding, true)) {
+        if (auto* slot = stringElement(context, record, *token, texts, true)) {
             // A string used before it was ever set exists, empty, from then on.
-            if (!*slot) slot->emplace();
-            param.text = (*slot)->c_str();
+            if (!*slot && createAbsentStrings) slot->emplace();
+            if (*slot) param.text = (*slot)->c_str();
         } else {
             param.text = "";
         }
@@ -74,6 +75,10 @@ void bindParameter(ScriptContext& context, ScriptRecord& record, int32_t tokenIn
     case TokenType::Temporary: break;
     default: param.empty = true; break;
     }
+}
+
+void bindParameter(ScriptContext& context, ScriptRecord& record, int32_t tokenIndex, Param& param) {
+    bindReference(context, record, tokenIndex, param, IndexCheck::Binding, true);
 }
 
 void storeResult(ScriptContext& context, ScriptRecord& record, int32_t targetToken, const CommandResult& result) {

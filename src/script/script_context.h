@@ -2,6 +2,7 @@
 // the flags the interpreter keeps between commands. One per process, used by the game thread.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -11,6 +12,7 @@
 
 #include "platform/event.h"
 #include "script/command_table.h"
+#include "script/random_generator.h"
 #include "script/script_record.h"
 
 namespace qeli::app {
@@ -25,6 +27,7 @@ namespace qeli::script {
 
 inline constexpr int kFlagCount = 65'536;
 inline constexpr int kStringCount = 65'536;
+inline constexpr int kTimerCount = 16;
 
 struct ScriptContext {
     ScriptContext(const CommandTable& commands, app::EngineState& engine, saved::SystemData& system,
@@ -48,6 +51,13 @@ struct ScriptContext {
     std::atomic<uint8_t> interruptRunning{0};
     // The read flag of the command being executed, as it was before the command ran.
     uint8_t alreadyRead = 0;
+
+    // Behind `Random`; seeded from the millisecond clock when the game thread starts.
+    RandomGenerator random;
+    // Millisecond clock values of `TimerStart`, 0 = not started. They survive restarts.
+    std::array<uint32_t, kTimerCount> timers{};
+    // The player's reaction time measured by the TTE waits; `TTE` reads and clears it.
+    uint32_t tteValue = 0;
 
     // Pushes an empty record that takes the caller's skip level and sub-menu settings.
     ScriptRecord& push();

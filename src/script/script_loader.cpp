@@ -11,6 +11,7 @@
 #include "saved/read_text_record.h"
 #include "script/compiler.h"
 #include "script/script_context.h"
+#include "script/source_preconversion.h"
 
 namespace qeli::script {
 
@@ -100,7 +101,8 @@ bool loadScriptInto(ScriptContext& context, ScriptRecord& record, std::string_vi
         script = parseCompiledScript(*bytes);
         if (!script) return false;
     } else {
-        script = compileScriptSource(*bytes);
+        BoxReporter reporter;
+        if (auto text = preconvertScriptSource(*bytes, reporter)) script = compileScriptSource(*text, reporter);
         if (!script) {
             reportCompileFailure(fileName);
             return false;

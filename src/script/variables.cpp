@@ -5,6 +5,7 @@
 
 #include "platform/message_box.h"
 #include "saved/system_data.h"
+#include "script/parameter_binding.h"
 #include "script/script_context.h"
 
 namespace qeli::script {
@@ -63,6 +64,12 @@ std::optional<std::string>* stringElement(ScriptContext& context, const ScriptRe
     }
     auto& table = global ? context.system.globalStrings : context.strings;
     return &table[static_cast<size_t>(index)];
+}
+
+Param resolveToken(ScriptContext& context, ScriptRecord& record, int32_t tokenIndex) {
+    Param param;
+    bindReference(context, record, tokenIndex, param, IndexCheck::Resolving, false);
+    return param;
 }
 
 std::optional<std::string>* specialString(ScriptContext& context, const char* name) {

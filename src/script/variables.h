@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "script/command_table.h"
 #include "script/script_record.h"
 
 namespace qeli::script {
@@ -22,6 +23,10 @@ int32_t* flagElement(ScriptContext& context, const ScriptRecord& record, const T
 // is shown only when `report` is set.
 std::optional<std::string>* stringElement(ScriptContext& context, const ScriptRecord& record, const Token& token,
                                           IndexCheck texts, bool report);
+// The reference that parameter binding would give for any token of the record, for subsystems that
+// read the variables a script names (choice definitions). An absent String element stays absent, and
+// out-of-range indexes show the resolving texts.
+Param resolveToken(ScriptContext& context, ScriptRecord& record, int32_t tokenIndex);
 // "主人公", "tempglobalstring" or "汎用文字変数"; null for any other name.
 std::optional<std::string>* specialString(ScriptContext& context, const char* name);
 
