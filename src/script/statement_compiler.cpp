@@ -111,7 +111,8 @@ private:
 
     // ---- emitting
 
-    void emit(int32_t word) { m_builder.emit(word, sourceOffset()); }
+    // Code words carry the offset of their statement, so that later messages name its line.
+    void emit(int32_t word) { m_builder.emit(word, m_statementOffset); }
 
     void store(int32_t target, const Operand& value) {
         emit(target);
@@ -146,6 +147,7 @@ private:
     // ---- statements
 
     void statement() {
+        m_statementOffset = sourceOffset();
         const Lexeme& l = lexeme();
         switch (l.kind) {
         case LexemeKind::Colon:
@@ -349,6 +351,7 @@ private:
     ScriptBuilder& m_builder;
     CompilerReporter& m_reporter;
     size_t m_at = 0;
+    uint32_t m_statementOffset = 0;
     int m_depth = 0;
     bool m_aborted = false;
 };
