@@ -107,11 +107,10 @@ bool checkSymmetry(const SourceText& source, CompilerReporter& reporter, char op
     return false;
 }
 
-bool namesIndexedVariable(std::string_view word) {
-    return word == "Flag" || word == "GlobalFlag" || word == "String" || word == "GlobalString";
+// The text before a "[" must end with a variable that takes a subscript, with no space between.
+bool followsIndexedVariable(std::string_view before) {
+    return before.ends_with("Flag") || before.ends_with("String");
 }
-
-bool endsWord(uint8_t c) { return isBlank(c) || (c != 0 && std::strchr("()[]{},:;\"+-*/%=<>^|&", c) != nullptr); }
 
 // Square brackets outside strings and comments: balanced, and each "[" right after a variable that
 // takes a subscript.
@@ -121,7 +120,6 @@ bool checkSubscripts(const SourceText& source, CompilerReporter& reporter) {
     Scanner s(source);
     bool inString = false, failed = false;
     int32_t count = 0, balancedLine = 0;
-    size_t wordStart = 0;
     const auto* text = reinterpret_cast<const char*>(source.bytes().data());
     while (!s.atEnd()) {
         uint8_t c = s.current();
@@ -134,7 +132,7 @@ bool checkSubscripts(const SourceText& source, CompilerReporter& reporter) {
             inString = true;
         } else if (c == '[') {
             ++count;
-            if (!namesIndexedVariable(std::string_view(text + wordStart, s.at() - wordStart))) {
+            if (!followsIndexedVariable(std::string_view(text, s.at()))) {
                 failed = true;
                 reportOk(reporter, symmetryMessage(kMisplaced, count, s.line(), s.lineText(s.line())), s.line());
             }
@@ -143,9 +141,7 @@ bool checkSubscripts(const SourceText& source, CompilerReporter& reporter) {
         } else if (c == '\n' && count == 0) {
             balancedLine = s.line() + 1;
         }
-        bool wordCharacter = s.doubleByte() || !endsWord(c);
         s.advance();
-        if (!wordCharacter) wordStart = s.at();
     }
     if (count != 0) {
         reportOk(reporter,

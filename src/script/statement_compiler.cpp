@@ -86,16 +86,20 @@ private:
     const Lexeme& lexeme(size_t ahead = 0) const { return m_lexemes[m_at + ahead]; }
     bool next(LexemeKind kind, size_t ahead = 0) const { return has(ahead) && lexeme(ahead).kind == kind; }
     std::string_view text(const Lexeme& l) const { return l.text(m_text); }
-    uint32_t sourceOffset() const {
+    // Where a lexeme came from in the source; past the last one, the end.
+    uint32_t sourceOffset(size_t index) const {
         if (m_offsets.empty()) return 0;
-        size_t at = has() ? lexeme().begin : m_text.size();
+        size_t at = index < m_lexemes.size() ? m_lexemes[index].begin : m_text.size();
         return m_offsets[std::min(at, m_offsets.size() - 1)];
     }
+    uint32_t sourceOffset() const { return sourceOffset(m_at); }
 
     // ---- messages (they do not reject the script)
 
-    void report(std::string text, bool rejects = false) {
-        int32_t line = m_original.lineOf(sourceOffset());
+    // About the lexeme at `index` (by default the current one).
+    void report(std::string text, bool rejects = false, std::optional<size_t> index = std::nullopt) {
+        if (m_aborted) return;
+        int32_t line = m_original.lineOf(sourceOffset(index.value_or(m_at)));
         m_reporter.report(CompilerMessage{std::move(text), platform::BoxButtons::Ok, line, rejects});
     }
     void reportSyntax() {
@@ -204,7 +208,8 @@ private:
     // After a command name: its parameter list, or the message that it has none.
     std::optional<Operand> commandCall(std::string_view name) {
         if (!next(LexemeKind::OpenParen)) {
-            report(wordMessage("Command Parameter not found (命令に対する引数エリアが見つかりません)", name));
+            report(wordMessage("Command Parameter not found (命令に対する引数エリアが見つかりません)", name), false,
+                   m_at - 1);
             return std::nullopt;
         }
         Operand call{Operand::Kind::Call, m_builder.command(name), {}};
