@@ -3,14 +3,8 @@
 #include <cstdint>
 #include <span>
 
-#include "app/engine_state.h"
-#include "platform/backend.h"
-#include "platform/main_thread.h"
-#include "saved/read_text_record.h"
-#include "saved/system_data.h"
+#include "fuzz_support.h"
 #include "script/compiler.h"
-#include "script/parameter_binding.h"
-#include "script/script_context.h"
 #include "script/source_preconversion.h"
 
 using namespace qeli;
@@ -24,27 +18,10 @@ public:
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static bool installed = [] {
-        platform::installBackend(platform::makeHeadlessBackend({}));
-        platform::setMainThread();
-        return true;
-    }();
-    (void)installed;
+    fuzzing::installHeadlessBackendOnce();
     SilentReporter reporter;
     auto text = script::preconvertScriptSource(std::span<const uint8_t>(data, size), reporter);
     if (!text) return 0;
-    auto script = script::compileScriptSource(*text, reporter);
-    if (!script) return 0;
-    static app::EngineState engine;
-    static saved::SystemData system;
-    static saved::ReadTextRecord readText;
-    static script::CommandTable table;
-    static script::ScriptContext context(table, engine, system, readText);
-    context.popAll();
-    script::ScriptRecord& record = context.push();
-    record.setTables(std::move(*script));
-    script::Param param;
-    for (int32_t i = 0; i < static_cast<int32_t>(record.tokens.size()) && i < 4096; ++i)
-        script::bindParameter(context, record, i, param);
+    if (auto script = script::compileScriptSource(*text, reporter)) fuzzing::bindEveryToken(std::move(*script));
     return 0;
 }

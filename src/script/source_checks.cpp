@@ -36,12 +36,27 @@ public:
     void skipComment() {
         while (!atEnd() && current() != '\n') advance();
     }
+    // For the checks that look only outside strings and comments: true when the current character is
+    // such (the caller looks at it and advances); otherwise steps over it and returns false.
+    bool atCode() {
+        if (m_inString || current() == '"') {
+            m_inString = m_inString ? current() != '"' : true;
+            advance();
+            return false;
+        }
+        if (startsComment()) {
+            skipComment();
+            return false;
+        }
+        return true;
+    }
 
 private:
     const SourceText& m_source;
     std::span<const uint8_t> m_text;
     size_t m_at = 0;
     int32_t m_line = 0;
+    bool m_inString = false;
 };
 
 bool isBlank(uint8_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -118,19 +133,13 @@ bool checkSubscripts(const SourceText& source, CompilerReporter& reporter) {
     static constexpr char kMisplaced[] =
         "Flag Discrimination search Error（Flag識別子エラー []の前に\"Flag\"\"GlobalFlag\"等が見つかりません）";
     Scanner s(source);
-    bool inString = false, failed = false;
+    bool failed = false;
     int32_t count = 0, balancedLine = 0;
     const auto* text = reinterpret_cast<const char*>(source.bytes().data());
     while (!s.atEnd()) {
+        if (!s.atCode()) continue;
         uint8_t c = s.current();
-        if (inString) {
-            if (c == '"') inString = false;
-        } else if (s.startsComment()) {
-            s.skipComment();
-            continue;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '[') {
+        if (c == '[') {
             ++count;
             if (!followsIndexedVariable(std::string_view(text, s.at()))) {
                 failed = true;
@@ -175,17 +184,11 @@ uint8_t nextSignificant(std::span<const uint8_t> text, size_t from) {
 // is allowed.
 bool checkOperators(const SourceText& source, CompilerReporter& reporter) {
     Scanner s(source);
-    bool inString = false, failed = false;
+    bool failed = false;
     while (!s.atEnd()) {
+        if (!s.atCode()) continue;
         uint8_t c = s.current();
-        if (inString) {
-            if (c == '"') inString = false;
-        } else if (s.startsComment()) {
-            s.skipComment();
-            continue;
-        } else if (c == '"') {
-            inString = true;
-        } else if (isOperator(c)) {
+        if (isOperator(c)) {
             uint8_t next = nextSignificant(source.bytes(), s.at() + 1);
             if (cannotFollowOperator(next)) {
                 failed = true;
