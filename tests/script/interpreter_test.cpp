@@ -234,6 +234,22 @@ TEST_F(Interpreter, MoreThan128ParametersShowTheOverflowBoxAndGoOn) {
     EXPECT_EQ(boxes[0].request.text, "ParameterCount \n\n [130]");
 }
 
+TEST_F(Interpreter, CountsThatRunPastTheCodeBindWhatIsThere) {
+    for (int32_t count : {5, -3}) {
+        g_seen.clear();
+        QlsWriter w;
+        int32_t wait = w.command("Wait");
+        int32_t seven = w.intConstant(7);
+        w.emit(wait);
+        w.emit(count);
+        w.emit(seven);
+        start(w);
+        run(*context);
+        ASSERT_EQ(g_seen.size(), 1u) << count;
+        EXPECT_EQ(g_seen[0].params.size(), count > 0 ? 1u : 0u) << count;
+    }
+}
+
 TEST_F(Interpreter, InterruptRunningPassesOverCommandsWithFlagZero) {
     QlsWriter w;
     w.call("Wait", {w.intConstant(1)});    // flag 0: passed over
