@@ -2,13 +2,13 @@
 // compares the dump with the game's expected.json: each key given there must have exactly that value.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "support/engine_fixture.h"
 #include "support/json_value.h"
+#include "support/run_qeli.h"
 
 namespace qeli::testing {
 namespace {
@@ -38,15 +38,13 @@ TEST_P(GameTest, DumpMatchesExpectations) {
     // The run writes System.dat and Already.dat into the game folder: it gets a copy.
     const fs::path game = scratch.path() / GetParam();
     fs::copy(source, game, fs::copy_options::recursive);
-    const fs::path dump = scratch.path() / "dump.json";
-    const std::string command = std::string(QELI_BINARY) + " --headless '" + game.string() + "' --dump '" +
-                                dump.string() + "' 2>'" + (scratch.path() / "stderr.txt").string() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << readText(scratch.path() / "stderr.txt");
+    const QeliRun run = runQeliHeadless(game.string());
+    ASSERT_EQ(run.exitCode, 0) << run.output;
 
     auto expected = parseJson(readText(source / "expected.json"));
-    auto actual = parseJson(readText(dump));
+    auto actual = parseJson(run.dump);
     ASSERT_TRUE(expected) << "expected.json is not JSON";
-    ASSERT_TRUE(actual) << readText(dump);
+    ASSERT_TRUE(actual) << run.dump;
     for (const auto& [key, value] : expected->members) {
         auto found = actual->members.find(key);
         ASSERT_NE(found, actual->members.end()) << key;
