@@ -99,6 +99,7 @@ private:
     // About the lexeme at `index` (by default the current one).
     void report(std::string text, bool rejects = false, std::optional<size_t> index = std::nullopt) {
         if (m_aborted) return;
+        ++m_reports;
         int32_t line = m_original.lineOf(sourceOffset(index.value_or(m_at)));
         m_reporter.report(CompilerMessage{std::move(text), platform::BoxButtons::Ok, line, rejects});
     }
@@ -200,9 +201,10 @@ private:
             return;
         }
         ++m_at;
+        const size_t reportsBefore = m_reports;
         std::optional<Operand> value = expression(true);
         if (value) store(target, *value);
-        else reportSyntax();
+        else if (m_reports == reportsBefore) reportSyntax();  // not when the reason was reported already
     }
 
     // After a command name: its parameter list, or the message that it has none.
@@ -219,8 +221,9 @@ private:
             return call;
         }
         while (!m_aborted) {
+            const size_t reportsBefore = m_reports;
             if (auto value = expression(false)) call.items.push_back(parameterToken(*value));
-            else reportSyntax();
+            else if (m_reports == reportsBefore) reportSyntax();
             if (next(LexemeKind::Comma)) {
                 ++m_at;
                 continue;
@@ -357,6 +360,7 @@ private:
     CompilerReporter& m_reporter;
     size_t m_at = 0;
     uint32_t m_statementOffset = 0;
+    size_t m_reports = 0;
     int m_depth = 0;
     bool m_aborted = false;
 };

@@ -4,7 +4,10 @@
 #include <set>
 
 #include "platform/message_box.h"
+#include "script/script_loader.h"
+#include "script/variables.h"
 #include "support/engine_fixture.h"
+#include "support/qls_writer.h"
 #include "support/script_runner.h"
 
 namespace qeli::testing {
@@ -94,6 +97,39 @@ TEST_F(ValueCommandsTest, IndexBoundariesShowTheirBoxes) {
     EXPECT_EQ(boxes[2].request.text, "GlobalFlag Out Of Area\n\n  GlobalFlag[-1]");
     EXPECT_EQ(boxes[3].request.caption, "NomalFlag Out Of Area Error");
     EXPECT_EQ(boxes[3].request.text, "NomalString Out Of Area\n\n  String[65536]");
+}
+
+}  // namespace
+}  // namespace qeli::testing
+
+namespace qeli::testing {
+namespace {
+
+// Resolving a token for another subsystem: the same references as binding, but an absent String
+// element stays absent, and out-of-range indexes show the resolving family of texts.
+TEST_F(ValueCommandsTest, ResolveTokenLeavesAbsentStringsAbsent) {
+    QlsWriter w;
+    const int32_t unset = w.stringElement(false, 5);
+    const int32_t flag = w.flagElement(false, 7);
+    const int32_t farFlag = w.flagElement(false, 70000);
+    const int32_t farGlobalString = w.stringElement(true, 10000);
+    auto tables = script::parseCompiledScript(w.build());
+    ASSERT_TRUE(tables);
+    script::ScriptRecord& record = context->push();
+    record.setTables(std::move(*tables));
+    context->flags[7] = 42;
+
+    EXPECT_EQ(script::resolveToken(*context, record, unset).text, nullptr);
+    EXPECT_FALSE(context->strings[5].has_value());
+    EXPECT_EQ(script::resolveToken(*context, record, flag).value, 42);
+    EXPECT_EQ(script::resolveToken(*context, record, farFlag).value, 0);
+    script::resolveToken(*context, record, farGlobalString);
+    auto boxes = platform::shownMessageBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].request.caption, "Flag Out Of Area Error");
+    EXPECT_EQ(boxes[0].request.text, "FlagTable Out Of Area\n\n  Flag[70000]");
+    EXPECT_EQ(boxes[1].request.caption, "GlobalFlag Out Of Area Error");
+    EXPECT_EQ(boxes[1].request.text, "GlobalStringTable Out Of Area\n\n  GlobalStringFlag[10000]");
 }
 
 }  // namespace
