@@ -27,8 +27,8 @@ void runOnce(Application& app) {
 
 void gameMain(Application& app) {
     app.context.random.seed(platform::nowMs());
-    // TODO: delete save slot 0, create and show the game window, load
-    // system.qlg and enter full screen, when those subsystems exist.
+    // TODO: delete save slot 0, create and show the game window, load system.qlg and enter full
+    // screen, when those subsystems exist.
     do {
         runOnce(app);
     } while (app.state.restart.load() == 1);

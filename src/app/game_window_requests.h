@@ -9,8 +9,6 @@
 
 namespace qeli::app {
 
-inline constexpr uint32_t kMenuReturnToTitle = 40023;
-
 // Menu command 40023: with `lParam` 0 (chosen from the menu, or `Restart` without its no-question
 // flag) asks the player first; on OK, or at once otherwise, sets the restart flag.
 void returnToTitle(EngineState& state, intptr_t lParam);
