@@ -67,6 +67,10 @@ std::optional<script::CompiledScript> compileFile(const std::string& path, bool&
     rejected = true;
     auto bytes = readFile(path);
     if (!bytes) return std::nullopt;
+    if (script::hasCompiledScriptMagic(*bytes)) {
+        std::fprintf(stderr, "qeli-tool: %s is a compiled script already, not source text\n", path.c_str());
+        return std::nullopt;
+    }
     PrintingReporter reporter(path);
     std::span<const uint8_t> raw(*bytes);
     if (script::hasUtf8ByteOrderMark(raw)) reporter.setSource(raw.subspan(3), false);
