@@ -17,9 +17,7 @@ int32_t ScriptBuilder::addText(std::string_view text) {
 
 // Names that many tokens carry ("Flag", "String") are stored once.
 int32_t ScriptBuilder::internText(std::string_view text) {
-    auto [it, added] = m_names.try_emplace(std::string(text), 0);
-    if (added) it->second = addText(text);
-    return it->second;
+    return findOrAdd(m_names, text, [&] { return addText(text); });
 }
 
 int32_t ScriptBuilder::addCell(int32_t value) {
@@ -36,15 +34,11 @@ int32_t ScriptBuilder::addToken(TokenType type, int32_t nameOffset, int32_t valu
 }
 
 int32_t ScriptBuilder::command(std::string_view name) {
-    auto [it, added] = m_commands.try_emplace(std::string(name), 0);
-    if (added) it->second = addToken(TokenType::Command, internText(name), 0, 0);
-    return it->second;
+    return findOrAdd(m_commands, name, [&] { return addToken(TokenType::Command, internText(name), 0, 0); });
 }
 
 int32_t ScriptBuilder::word(std::string_view text) {
-    auto [it, added] = m_words.try_emplace(std::string(text), 0);
-    if (added) it->second = addToken(TokenType::Word, internText(text), addCell(-1), -1);
-    return it->second;
+    return findOrAdd(m_words, text, [&] { return addToken(TokenType::Word, internText(text), addCell(-1), -1); });
 }
 
 int32_t ScriptBuilder::brace(std::string_view text) {

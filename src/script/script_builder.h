@@ -52,9 +52,24 @@ private:
     std::vector<Token> m_tokens;
     std::vector<int32_t> m_code;
     std::vector<uint32_t> m_codeSource;
-    std::unordered_map<std::string, int32_t> m_commands;
-    std::unordered_map<std::string, int32_t> m_words;
-    std::unordered_map<std::string, int32_t> m_names;
+    // Looked up by string_view without making a string: most lookups find what is there already.
+    struct TextHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    using TextMap = std::unordered_map<std::string, int32_t, TextHash, std::equal_to<>>;
+    // The value for `text`, made by `make` the first time.
+    template <typename Make>
+    static int32_t findOrAdd(TextMap& map, std::string_view text, Make make) {
+        if (auto it = map.find(text); it != map.end()) return it->second;
+        int32_t value = make();
+        map.emplace(std::string(text), value);
+        return value;
+    }
+
+    TextMap m_commands;
+    TextMap m_words;
+    TextMap m_names;
     int32_t m_temporaryCount = 0;
 };
 

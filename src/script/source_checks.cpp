@@ -1,9 +1,9 @@
 #include "script/source_checks.h"
 
-#include <cstring>
 #include <string_view>
 
 #include "platform/text_encoding.h"
+#include "script/source_lexer.h"
 
 namespace qeli::script {
 
@@ -162,8 +162,8 @@ bool checkSubscripts(const SourceText& source, CompilerReporter& reporter) {
     return !failed;
 }
 
-bool isOperator(uint8_t c) { return c != 0 && std::strchr("%*+-/<=>", c) != nullptr; }
-bool cannotFollowOperator(uint8_t c) { return c != 0 && std::strchr("%*/<=>", c) != nullptr; }
+constexpr CharacterSet isOperator("%*+-/<=>");
+constexpr CharacterSet cannotFollowOperator("%*/<=>");
 
 // The character that follows position `from`, past blanks and comments; 0 at the end.
 uint8_t nextSignificant(std::span<const uint8_t> text, size_t from) {

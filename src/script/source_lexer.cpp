@@ -1,6 +1,5 @@
 #include "script/source_lexer.h"
 
-#include <cstring>
 
 #include "platform/text_encoding.h"
 
@@ -11,9 +10,8 @@ namespace {
 bool isLead(const uint8_t* s, size_t at, size_t size) { return platform::isCp932LeadByte(s[at]) && at + 1 < size; }
 bool isBlank(uint8_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-constexpr char kDelimiters[] = " ()[]{},:;\"+-*/%=<>^|&";
-
-bool isDelimiter(uint8_t c) { return c != 0 && std::strchr(kDelimiters, c) != nullptr; }
+// The characters that end a word.
+constexpr CharacterSet isDelimiter(" ()[]{},:;\"+-*/%=<>^|&");
 
 LexemeKind punctuation(char c) {
     switch (c) {

@@ -10,6 +10,15 @@
 
 namespace qeli::script {
 
+// A class of characters as a table: the compiler's scanners look at every character of the text.
+struct CharacterSet {
+    explicit constexpr CharacterSet(std::string_view members) {
+        for (char c : members) contains[static_cast<uint8_t>(c)] = true;
+    }
+    constexpr bool operator()(uint8_t c) const { return contains[c]; }
+    bool contains[256] = {};
+};
+
 struct NormalisedSource {
     std::string text;
     // For every byte of `text`, the offset in the source it came from (for messages).
