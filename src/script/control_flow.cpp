@@ -2,7 +2,6 @@
 // two commands that end or restart the game through the game window, `Restart` and `ScriptExit`.
 #include "script/control_flow.h"
 
-#include <cstring>
 #include <string>
 
 #include "app/application.h"
@@ -22,8 +21,9 @@ void skipFollowingBlock(ScriptRecord& record) {
     const int32_t next = record.nextPosition;
     if (next < 0 || next >= record.codeLength()) return;
     const Token* token = record.token(record.code[static_cast<size_t>(next)]);
-    if (token && token->kind() == TokenType::Word && std::strcmp(record.text(token->nameOffset), "{") == 0)
-        record.nextPosition = record.cell(token->valueOffset);
+    if (!token || token->kind() != TokenType::Word) return;
+    const char* text = record.text(token->nameOffset);
+    if (text[0] == '{' && text[1] == 0) record.nextPosition = record.cell(token->valueOffset);
 }
 
 std::optional<int32_t> findLabel(const ScriptRecord& record, std::string_view label) {

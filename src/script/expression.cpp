@@ -66,7 +66,8 @@ int32_t evaluateInteger(int32_t count, const Param* params) {
     while (operatorCount > 0) output[outputSize++] = {operators[--operatorCount], 0};
 
     // The stack starts holding one 0, so a leading "-" negates; a missing operand reads as 0.
-    int32_t stack[kMaxParameters + 1] = {0};
+    int32_t stack[kMaxParameters + 1];
+    stack[0] = 0;
     int depth = 1;
     for (int i = 0; i < outputSize; ++i) {
         if (output[i].op == 0) {

@@ -44,7 +44,9 @@ void reportOutOfArea(Element element, int32_t index, IndexCheck texts) {
 
 int32_t* flagElement(ScriptContext& context, const ScriptRecord& record, const Token& token, IndexCheck texts) {
     int32_t index = record.cell(token.aux);
-    bool global = std::strcmp(record.text(token.nameOffset), "GlobalFlag") == 0;
+    const char* name = record.text(token.nameOffset);
+    // Most elements are Flag: the first letter settles it without comparing the whole name.
+    bool global = name[0] == 'G' && std::strcmp(name, "GlobalFlag") == 0;
     int32_t count = global ? saved::kGlobalFlagCount : kFlagCount;
     if (index < 0 || index >= count) {
         reportOutOfArea(global ? GlobalFlag : Flag, index, texts);
@@ -56,7 +58,8 @@ int32_t* flagElement(ScriptContext& context, const ScriptRecord& record, const T
 std::optional<std::string>* stringElement(ScriptContext& context, const ScriptRecord& record, const Token& token,
                                           IndexCheck texts, bool report) {
     int32_t index = record.cell(token.aux);
-    bool global = std::strcmp(record.text(token.nameOffset), "GlobalString") == 0;
+    const char* name = record.text(token.nameOffset);
+    bool global = name[0] == 'G' && std::strcmp(name, "GlobalString") == 0;
     int32_t count = global ? saved::kGlobalStringCount : kStringCount;
     if (index < 0 || index >= count) {
         if (report) reportOutOfArea(global ? GlobalString : String, index, texts);
