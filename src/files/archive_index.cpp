@@ -1,7 +1,6 @@
 #include "files/archive_index.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "files/byte_reader.h"
 #include "files/name_folding.h"

@@ -13,8 +13,10 @@ namespace qeli::files {
 class FileData {
 public:
     FileData() : FileData(0) {}
-    // `size` zero-filled bytes and the terminating zero.
-    explicit FileData(size_t size) : m_bytes(std::make_unique<uint8_t[]>(size + 1)), m_size(size) {}
+    // Room for `size` bytes (left as they are, for the reader to fill) and the terminating zero.
+    explicit FileData(size_t size) : m_bytes(std::make_unique_for_overwrite<uint8_t[]>(size + 1)), m_size(size) {
+        m_bytes[size] = 0;
+    }
 
     uint8_t* data() { return m_bytes.get(); }
     const uint8_t* data() const { return m_bytes.get(); }

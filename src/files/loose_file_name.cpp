@@ -1,6 +1,5 @@
 #include "files/loose_file_name.h"
 
-#include <algorithm>
 #include <system_error>
 
 #include "files/name_folding.h"

@@ -6,6 +6,7 @@
 
 #include "files/loose_file_name.h"
 #include "files/system_error.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/text_encoding.h"
 
@@ -62,7 +63,7 @@ bool ReadOnlyFile::openPath(const std::filesystem::path& path) {
         return false;
     }
     errno = 0;
-    m_file = std::fopen(path.c_str(), "rb");
+    m_file = platform::openFileForReading(path);
     m_lastError = m_file ? 0 : systemErrorCode(errno);
     return m_file != nullptr;
 }

@@ -27,6 +27,8 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
     return bytes;
 }
 
+std::FILE* openFileForReading(const std::filesystem::path& path) { return std::fopen(path.c_str(), "rb"); }
+
 bool fileExists(const std::string& path) {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -11,6 +13,8 @@
 namespace qeli::platform {
 
 std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path);
+// A binary read-only stream over a file named by a host path; null (errno set) when it cannot be opened.
+std::FILE* openFileForReading(const std::filesystem::path& path);
 bool fileExists(const std::string& path);
 std::string currentDirectory();
 bool changeDirectory(const std::string& path);
