@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "archive_command.h"
+#include "save_command.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ struct SubCommand {
 
 constexpr SubCommand kSubCommands[] = {
     {"archive", qeli::tools::archiveCommand, "list|extract|pack   .qlc archives"},
+    {"save", qeli::tools::saveCommand, "info FILE           System.dat, Already.dat as JSON"},
 };
 
 int usage() {

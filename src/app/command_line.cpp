@@ -22,7 +22,8 @@ const char* usageText() {
            "  -windowconfig        the window-size dialog only\n"
            "  --headless           no window and no audio device; virtual time\n"
            "  --dump FILE          at exit write the run's state as JSON\n"
-           "  --time-limit MS      end a headless run after this much virtual time\n";
+           "  --time-limit MS      end a headless run after this much virtual time\n"
+           "  --save-dir DIR       keep System.dat, Already.dat and saves in DIR\n";
 }
 
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments, std::string& error) {
@@ -42,6 +43,10 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
             const std::string* v = value();
             if (!v) return std::nullopt;
             line.dumpFile = *v;
+        } else if (arg == "--save-dir") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            line.saveDirectory = *v;
         } else if (arg == "--time-limit") {
             const std::string* v = value();
             if (!v) return std::nullopt;

@@ -126,4 +126,18 @@ std::optional<platform::FileTimes> fileTimes(std::string_view name) {
     return platform::fileTimes(path->string());
 }
 
+bool copyFile(std::string_view from, std::string_view to) {
+    auto source = findLooseFile(from);
+    if (!source) return false;
+    std::error_code ec;
+    fs::copy_file(*source, looseFilePathForWriting(to), fs::copy_options::overwrite_existing, ec);
+    return !ec;
+}
+
+bool deleteFile(std::string_view name) {
+    auto path = findLooseFile(name);
+    std::error_code ec;
+    return path && fs::remove(*path, ec);
+}
+
 }  // namespace qeli::files

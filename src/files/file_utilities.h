@@ -18,6 +18,10 @@ bool directoryExists(std::string_view path);
 // Creates every missing folder of the path; false at the first level that can neither be found nor
 // created.
 bool createDirectoryPath(std::string_view path);
+// Copies a file over another (created when missing); false when the source is missing or the copy fails.
+bool copyFile(std::string_view from, std::string_view to);
+// Deletes a file; false when there is none or it cannot be deleted.
+bool deleteFile(std::string_view name);
 // Creation, last-access and last-write times in local time; null when the file cannot be opened.
 std::optional<platform::FileTimes> fileTimes(std::string_view name);
 

@@ -5,6 +5,7 @@
 
 #include "files/archive_writer.h"
 #include "files/program_data.h"
+#include "support/run_tool.h"
 #include "support/engine_fixture.h"
 #include "support/files_helpers.h"
 
@@ -14,23 +15,9 @@ namespace {
 namespace fs = std::filesystem;
 using testing::readFileText;
 using testing::sjis;
+using testing::runTool;
+using testing::ToolRun;
 using testing::writeFile;
-
-struct ToolRun {
-    int exitCode;
-    std::string output;
-};
-
-ToolRun runTool(const std::string& arguments) {
-    std::string command = std::string(QELI_TOOL) + " " + arguments + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-    int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
 
 class ArchiveToolTest : public testing::EngineTest {};
 
