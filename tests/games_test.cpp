@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "support/engine_fixture.h"
+#include "support/files_helpers.h"
 #include "support/json_value.h"
 #include "support/run_qeli.h"
 
@@ -14,13 +13,6 @@ namespace qeli::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> gameNames() {
     std::vector<std::string> names;
@@ -41,7 +33,7 @@ TEST_P(GameTest, DumpMatchesExpectations) {
     const QeliRun run = runQeliHeadless(game.string());
     ASSERT_EQ(run.exitCode, 0) << run.output;
 
-    auto expected = parseJson(readText(source / "expected.json"));
+    auto expected = parseJson(readFileText(source / "expected.json"));
     auto actual = parseJson(run.dump);
     ASSERT_TRUE(expected) << "expected.json is not JSON";
     ASSERT_TRUE(actual) << run.dump;

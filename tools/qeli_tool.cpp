@@ -1,25 +1,33 @@
-// qeli-tool: the command-line tool for authors, translators and preservationists. Each sub-command
-// lives in its own file; this table names them.
+// qeli-tool: finds the sub-command named by the first argument and runs it with the rest.
 #include <cstdio>
-#include <cstring>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
 
-#include "tools/script_command.h"
+#include "archive_command.h"
+#include "save_command.h"
+#include "script_command.h"
 
 namespace {
 
 struct SubCommand {
-    const char* name;
-    int (*run)(int argc, char** argv);  // argv[0] is the sub-command's name
-    const char* usage;
+    std::string_view name;
+    int (*run)(std::span<const std::string> args);
+    std::string_view summary;
 };
 
 constexpr SubCommand kSubCommands[] = {
-    {"script", qeli::tools::runScriptCommand, "script compile|check|disasm ...   text scripts and .qls"},
+    {"archive", qeli::tools::archiveCommand, "list|extract|pack   .qlc archives"},
+    {"save", qeli::tools::saveCommand, "info FILE           System.dat, Already.dat as JSON"},
+    {"script", qeli::tools::scriptCommand, "compile|check|disasm  text scripts and .qls"},
 };
 
 int usage() {
-    std::fputs("usage: qeli-tool COMMAND ...\n", stderr);
-    for (const SubCommand& command : kSubCommands) std::fprintf(stderr, "  qeli-tool %s\n", command.usage);
+    std::fprintf(stderr, "usage: qeli-tool COMMAND ...\n");
+    for (const auto& command : kSubCommands)
+        std::fprintf(stderr, "  %-8.*s %.*s\n", static_cast<int>(command.name.size()), command.name.data(),
+                     static_cast<int>(command.summary.size()), command.summary.data());
     return 2;
 }
 
@@ -27,7 +35,9 @@ int usage() {
 
 int main(int argc, char** argv) {
     if (argc < 2) return usage();
-    for (const SubCommand& command : kSubCommands)
-        if (std::strcmp(argv[1], command.name) == 0) return command.run(argc - 1, argv + 1);
+    std::vector<std::string> args(argv + 2, argv + argc);
+    for (const auto& command : kSubCommands)
+        if (command.name == argv[1]) return command.run(args);
+    std::fprintf(stderr, "qeli-tool: unknown command '%s'\n", argv[1]);
     return usage();
 }

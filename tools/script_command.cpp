@@ -1,4 +1,4 @@
-#include "tools/script_command.h"
+#include "script_command.h"
 
 #include <cstdio>
 #include <string>
@@ -11,7 +11,7 @@
 #include "script/qls_file_writer.h"
 #include "script/script_loader.h"
 #include "script/source_preconversion.h"
-#include "tools/script_listing.h"
+#include "script_listing.h"
 
 namespace qeli::tools {
 
@@ -26,7 +26,7 @@ constexpr char kUsage[] =
 // and answers Retry so that every check reports every error it finds.
 class PrintingReporter final : public script::CompilerReporter {
 public:
-    explicit PrintingReporter(std::string file) : m_file(std::move(file)) {}
+    PrintingReporter(std::string file, FILE* out) : m_file(std::move(file)), m_out(out) {}
 
     // The text the next messages are about; `cp932` says whether it still needs converting.
     void setSource(std::span<const uint8_t> text, bool cp932) {
@@ -39,11 +39,11 @@ public:
         m_rejected = m_rejected || message.rejects;
         std::string text = message.text;
         for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 5)) text.replace(at, 1, "\n    ");
-        std::fprintf(stderr, "%s:%d: %s: %s\n", m_file.c_str(), message.line + 1, message.rejects ? "error" : "warning",
+        std::fprintf(m_out, "%s:%d: %s: %s\n", m_file.c_str(), message.line + 1, message.rejects ? "error" : "warning",
                      text.c_str());
         if (m_source) {
             std::string_view line = m_source->lineText(message.line, 4096);
-            std::fprintf(stderr, "%6d | %s\n", message.line + 1,
+            std::fprintf(m_out, "%6d | %s\n", message.line + 1,
                          (m_cp932 ? platform::cp932ToUtf8(line) : std::string(line)).c_str());
         }
         return platform::BoxAnswer::Retry;
@@ -51,6 +51,7 @@ public:
 
 private:
     std::string m_file;
+    FILE* m_out;
     std::optional<script::SourceText> m_source;
     bool m_cp932 = true;
     bool m_rejected = false;
@@ -62,8 +63,8 @@ std::optional<std::vector<uint8_t>> readFile(const std::string& path) {
     return bytes;
 }
 
-// Source text through the pre-conversion and the compiler, with every message printed.
-std::optional<script::CompiledScript> compileFile(const std::string& path, bool& rejected) {
+// Source text through the pre-conversion and the compiler, with every message printed to `out`.
+std::optional<script::CompiledScript> compileFile(const std::string& path, bool& rejected, FILE* out = stderr) {
     rejected = true;
     auto bytes = readFile(path);
     if (!bytes) return std::nullopt;
@@ -71,7 +72,7 @@ std::optional<script::CompiledScript> compileFile(const std::string& path, bool&
         std::fprintf(stderr, "qeli-tool: %s is a compiled script already, not source text\n", path.c_str());
         return std::nullopt;
     }
-    PrintingReporter reporter(path);
+    PrintingReporter reporter(path, out);
     std::span<const uint8_t> raw(*bytes);
     if (script::hasUtf8ByteOrderMark(raw)) reporter.setSource(raw.subspan(3), false);
     auto text = script::preconvertScriptSource(raw, reporter);
@@ -124,7 +125,7 @@ int check(const std::vector<std::string>& files) {
     int status = 0;
     for (const std::string& file : files) {
         bool rejected = false;
-        compileFile(file, rejected);
+        compileFile(file, rejected, stdout);
         if (rejected) status = 1;
     }
     return status;
@@ -151,10 +152,10 @@ int disasm(const std::vector<std::string>& args) {
 
 }  // namespace
 
-int runScriptCommand(int argc, char** argv) {
-    if (argc < 2) return std::fputs(kUsage, stderr), 2;
-    std::string_view action = argv[1];
-    std::vector<std::string> args(argv + 2, argv + argc);
+int scriptCommand(std::span<const std::string> arguments) {
+    if (arguments.empty()) return std::fputs(kUsage, stderr), 2;
+    const std::string& action = arguments[0];
+    std::vector<std::string> args(arguments.begin() + 1, arguments.end());
     if (action == "compile") return compile(args);
     if (action == "check") return check(args);
     if (action == "disasm") return disasm(args);

@@ -2,9 +2,12 @@
 // compiler, list a compiled script.
 #pragma once
 
+#include <span>
+#include <string>
+
 namespace qeli::tools {
 
-// argv[0] is "script", argv[1] the action; returns the process exit code.
-int runScriptCommand(int argc, char** argv);
+// `args` follow the word "script": the action and its arguments. Returns the exit code.
+int scriptCommand(std::span<const std::string> args);
 
 }  // namespace qeli::tools

@@ -1,4 +1,4 @@
-#include "tools/script_listing.h"
+#include "script_listing.h"
 
 #include <cstdio>
 #include <cstring>

@@ -4,14 +4,11 @@
 #include <string>
 
 #include "script/compiler.h"
+#include "support/files_helpers.h"
 #include "support/script_runner.h"
 
 namespace qeli::testing {
 namespace {
-
-std::span<const uint8_t> bytes(const std::string& text) {
-    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
-}
 
 struct Rejection {
     const char* source;
@@ -61,7 +58,7 @@ TEST(CompilerChecksTest, RejectedSourcesShowTheirExactBoxes) {
     };
     for (const Rejection& c : cases) {
         CollectingReporter reporter;
-        EXPECT_FALSE(script::compileScriptSource(bytes(c.source), reporter)) << c.source;
+        EXPECT_FALSE(script::compileScriptSource(bytesOf(c.source), reporter)) << c.source;
         ASSERT_EQ(reporter.messages.size(), 1u) << c.source;
         EXPECT_EQ(reporter.messages[0].text, c.message);
         EXPECT_EQ(reporter.messages[0].buttons, c.buttons);
@@ -80,7 +77,7 @@ TEST(CompilerChecksTest, AcceptedSourcesPassEveryCheck) {
     };
     for (const char* source : sources) {
         CollectingReporter reporter;
-        EXPECT_TRUE(script::compileScriptSource(bytes(source), reporter)) << source;
+        EXPECT_TRUE(script::compileScriptSource(bytesOf(source), reporter)) << source;
         EXPECT_TRUE(reporter.messages.empty()) << source;
     }
 }
@@ -88,17 +85,17 @@ TEST(CompilerChecksTest, AcceptedSourcesPassEveryCheck) {
 TEST(CompilerChecksTest, RetryLooksForMoreErrorsAndCancelStops) {
     const std::string source = "Flag[1] = \"a\nFlag[2] = \"b\n";
     CollectingReporter cancel(platform::BoxAnswer::Cancel);
-    EXPECT_FALSE(script::compileScriptSource(bytes(source), cancel));
+    EXPECT_FALSE(script::compileScriptSource(bytesOf(source), cancel));
     EXPECT_EQ(cancel.messages.size(), 1u);
     CollectingReporter retry(platform::BoxAnswer::Retry);
-    EXPECT_FALSE(script::compileScriptSource(bytes(source), retry));
+    EXPECT_FALSE(script::compileScriptSource(bytesOf(source), retry));
     EXPECT_EQ(retry.messages.size(), 2u);
 }
 
 TEST(CompilerChecksTest, DeepNestingIsRefusedNotOverflowed) {
     std::string source = "Flag[1] = " + std::string(100'000, '(') + "1" + std::string(100'000, ')') + "\n";
     CollectingReporter reporter;
-    EXPECT_FALSE(script::compileScriptSource(bytes(source), reporter));
+    EXPECT_FALSE(script::compileScriptSource(bytesOf(source), reporter));
     ASSERT_FALSE(reporter.messages.empty());
     EXPECT_TRUE(reporter.messages.back().rejects);
 }

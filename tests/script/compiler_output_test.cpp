@@ -11,16 +11,13 @@
 #include "script/script_loader.h"
 #include "script/source_preconversion.h"
 #include "support/engine_fixture.h"
+#include "support/files_helpers.h"
 #include "support/script_runner.h"
 
 namespace qeli::testing {
 namespace {
 
 using script::TokenType;
-
-std::span<const uint8_t> bytes(const std::string& text) {
-    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
-}
 
 struct Compiled {
     script::CompiledScript tables;
@@ -42,7 +39,7 @@ struct Compiled {
 
 Compiled compile(const std::string& source) {
     CollectingReporter reporter;
-    auto tables = script::compileScriptSource(bytes(source), reporter);
+    auto tables = script::compileScriptSource(bytesOf(source), reporter);
     EXPECT_TRUE(tables) << source;
     return {tables.value_or(script::CompiledScript{}), reporter.messages};
 }
@@ -152,7 +149,7 @@ TEST_F(SourceLoadingTest, Utf8SourceWithAByteOrderMarkIsConverted) {
 }
 
 TEST_F(SourceLoadingTest, RejectedSourceLeavesAnEmptyScriptAndSaysSo) {
-    writeTextFile("bad.txt", "\xEF\xBB\xBF" "Flag[1] = 1\nString[1] = \"\xF0\x9F\x98\x80\"\n");
+    writeFile("bad.txt", "\xEF\xBB\xBF" "Flag[1] = 1\nString[1] = \"\xF0\x9F\x98\x80\"\n");
     script::ScriptRecord& record = script::loadScript(*context, "bad.txt");
     EXPECT_EQ(record.codeLength(), 0);
     auto boxes = platform::shownMessageBoxes();

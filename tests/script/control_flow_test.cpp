@@ -6,6 +6,7 @@
 #include "script/interpreter.h"
 #include "script/script_loader.h"
 #include "support/engine_fixture.h"
+#include "support/files_helpers.h"
 #include "support/qls_writer.h"
 #include "support/script_runner.h"
 
@@ -79,9 +80,9 @@ TEST_F(ControlFlowTest, SameFileScriptCallRunsAFreshCopy) {
 }
 
 TEST_F(ControlFlowTest, CallsJumpsAndReturnsAcrossFiles) {
-    writeTextFile("a.txt", "Flag[2] = 1 ScriptJump(\"b.txt\") Flag[3] = 1\n");
-    writeTextFile("b.txt", "Flag[4] = 1 Return(5) Flag[5] = 1\n");
-    writeTextFile("c.txt", "x Flag[7] = 1 Flag[8] = Return(6)\n");
+    writeFile("a.txt", "Flag[2] = 1 ScriptJump(\"b.txt\") Flag[3] = 1\n");
+    writeFile("b.txt", "Flag[4] = 1 Return(5) Flag[5] = 1\n");
+    writeFile("c.txt", "x Flag[7] = 1 Flag[8] = Return(6)\n");
     runScriptText(*context,
                   "Flag[1] = 1 ScriptCall(\"a.txt\") Flag[6] = 1\n"
                   "ScriptCall(\"c.txt\", x)\n"
@@ -96,7 +97,7 @@ TEST_F(ControlFlowTest, CallsJumpsAndReturnsAcrossFiles) {
 }
 
 TEST_F(ControlFlowTest, LabelErrorsShowTheirBoxesAndGoOn) {
-    writeTextFile("b.txt", "Flag[10] = 1\n");
+    writeFile("b.txt", "Flag[10] = 1\n");
     runScriptText(*context,
                   "ScriptJump(nowhere) Flag[1] = 1\n"
                   "ScriptCall(nowhere) Flag[2] = 1\n"
@@ -162,7 +163,7 @@ TEST_F(ControlFlowTest, RestartAsksUnlessToldNotTo) {
 }
 
 TEST_F(ControlFlowTest, ScriptExitWithAValueEndsEveryScriptAtOnce) {
-    writeTextFile("sub.txt", "Flag[1] = 1 ScriptExit(1) Flag[2] = 1\n");
+    writeFile("sub.txt", "Flag[1] = 1 ScriptExit(1) Flag[2] = 1\n");
     EXPECT_EQ(runScriptText(*context, "ScriptCall(\"sub.txt\") Flag[3] = 1\n"), script::RunResult::Stopped);
     EXPECT_EQ(flag(1), 1);
     EXPECT_EQ(flag(2) + flag(3), 0);

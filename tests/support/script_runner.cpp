@@ -1,16 +1,11 @@
 #include "support/script_runner.h"
 
-#include <fstream>
-
 #include "script/interpreter.h"
 #include "script/script_commands.h"
 #include "script/script_loader.h"
+#include "support/files_helpers.h"
 
 namespace qeli::testing {
-
-void writeTextFile(const std::string& name, const std::string& text) {
-    std::ofstream(name, std::ios::binary) << text;
-}
 
 void registerScriptCommands(script::CommandTable& table) {
     script::registerValueCommands(table);
@@ -19,7 +14,7 @@ void registerScriptCommands(script::CommandTable& table) {
 }
 
 script::RunResult runScriptText(script::ScriptContext& context, const std::string& text, const std::string& fileName) {
-    writeTextFile(fileName, text);
+    writeFile(fileName, text);
     script::loadScript(context, fileName);
     return script::run(context);
 }

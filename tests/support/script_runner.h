@@ -11,7 +11,6 @@
 
 namespace qeli::testing {
 
-void writeTextFile(const std::string& name, const std::string& text);
 // Gives the test's command table the script engine's own commands.
 void registerScriptCommands(script::CommandTable& table);
 // Writes, loads and runs the script; returns what the interpreter's run returned.

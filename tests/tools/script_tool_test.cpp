@@ -1,39 +1,22 @@
 // qeli-tool script: compile gives the tables the engine compiles, check prints every message with its
-// line, disasm lists compiled (also scrambled) files.
+// line on standard output, disasm lists compiled (also scrambled) files.
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
-
-#include <cstdio>
 
 #include "platform/file_system.h"
 #include "script/script_loader.h"
 #include "support/engine_fixture.h"
+#include "support/files_helpers.h"
+#include "support/run_tool.h"
 #include "support/script_runner.h"
 
 namespace qeli::testing {
 namespace {
 
-struct ToolRun {
-    int exitCode;
-    std::string output;  // stdout and stderr
-};
-
-ToolRun runTool(const std::string& arguments) {
-    std::string command = std::string(QELI_TOOL_BINARY) + " " + arguments + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-    int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
-
 class ScriptToolTest : public EngineTest {};
 
 TEST_F(ScriptToolTest, CompiledFileLoadsAsTheEngineCompilesTheSource) {
     const std::string source = "\xEF\xBB\xBF" "String[1] = \"日本語\" start If (Flag[1] < 3) { ScriptJump(start) }\n";
-    writeTextFile("game.txt", source);
+    writeFile("game.txt", source);
     ToolRun run = runTool("script compile game.txt --scramble");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     auto file = platform::readWholeFile("game.qls");
@@ -56,14 +39,14 @@ TEST_F(ScriptToolTest, CompiledFileLoadsAsTheEngineCompilesTheSource) {
 }
 
 TEST_F(ScriptToolTest, CheckPrintsEveryMessageWithItsLine) {
-    writeTextFile("bad.txt", "Flag[1] = 1\nStrOut(\"a)\nStrOut(\"b)\n");
+    writeFile("bad.txt", "Flag[1] = 1\nStrOut(\"a)\nStrOut(\"b)\n");
     ToolRun rejected = runTool("script check bad.txt");
     EXPECT_EQ(rejected.exitCode, 1);
     EXPECT_NE(rejected.output.find("bad.txt:2: error: Quotation Symmetry Error"), std::string::npos) << rejected.output;
     EXPECT_NE(rejected.output.find("bad.txt:3: error: Quotation Symmetry Error"), std::string::npos);
     EXPECT_NE(rejected.output.find("     3 | StrOut(\"b)"), std::string::npos);
 
-    writeTextFile("warn.txt", "Flag[1] = 1\nScriptJump(nowhere)\n");
+    writeFile("warn.txt", "Flag[1] = 1\nScriptJump(nowhere)\n");
     ToolRun warned = runTool("script check warn.txt");
     EXPECT_EQ(warned.exitCode, 0);
     EXPECT_NE(warned.output.find("warn.txt:2: warning: LABEL not found"), std::string::npos) << warned.output;
