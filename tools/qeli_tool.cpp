@@ -20,7 +20,7 @@ struct SubCommand {
 constexpr SubCommand kSubCommands[] = {
     {"archive", qeli::tools::archiveCommand, "list|extract|pack   .qlc archives"},
     {"save", qeli::tools::saveCommand, "info FILE           System.dat, Already.dat as JSON"},
-    {"script", qeli::tools::scriptCommand, "compile|check|disasm  text scripts and .qls"},
+    {"script", qeli::tools::scriptCommand, "compile|check|disasm text scripts and .qls"},
 };
 
 int usage() {

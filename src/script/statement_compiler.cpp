@@ -94,7 +94,7 @@ private:
     }
     uint32_t sourceOffset() const { return sourceOffset(m_at); }
 
-    // ---- messages (they do not reject the script)
+    // ---- messages (only the nesting limit rejects the script)
 
     // About the lexeme at `index` (by default the current one).
     void report(std::string text, bool rejects = false, std::optional<size_t> index = std::nullopt) {
