@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/engine_settings.h"
+#include "platform/clock.h"
 
 namespace qeli::app {
 
@@ -39,6 +40,11 @@ struct EngineState {
     int32_t playTimeSeconds = 0;
     // The clock value from which unsaved play time counts (engine start or PlayTimeReset).
     uint32_t playTimeReferenceMs = 0;
+    // The play time so far and the whole seconds played since the reference, in unsigned clock
+    // arithmetic so that the clock's wrap does not matter.
+    int32_t playTimeNow() const {
+        return playTimeSeconds + static_cast<int32_t>((platform::nowMs() - playTimeReferenceMs) / 1000);
+    }
 
     int32_t rendererModeStored = 0;
     int32_t rendererModeActive = 0;

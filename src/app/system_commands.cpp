@@ -1,6 +1,9 @@
 #include "app/system_commands.h"
 
 #include "app/application.h"
+#include "app/engine_state.h"
+#include "platform/clock.h"
+#include "script/script_context.h"
 #include "platform/message_box.h"
 #include "platform/window_messages.h"
 #include "platform/text_encoding.h"
@@ -44,9 +47,33 @@ std::optional<script::CommandResult> AlreadyDataWrite(script::ScriptContext&, in
     return script::CommandResult::integer(sendApplicationMessage(platform::MSG_ALREADY_DATA_WRITE) ? 1 : 0);
 }
 
+std::optional<script::CommandResult> NumberToString(script::ScriptContext&, int32_t count, const script::Param* params) {
+    if (count < 1) return std::nullopt;
+    return script::CommandResult::string(std::to_string(params[0].value));
+}
+
+std::optional<script::CommandResult> PlayTime(script::ScriptContext& context, int32_t, const script::Param*) {
+    return script::CommandResult::integer(context.engine.playTimeNow());
+}
+
+std::optional<script::CommandResult> PlayTimeReset(script::ScriptContext& context, int32_t, const script::Param*) {
+    context.engine.playTimeSeconds = 0;
+    context.engine.playTimeReferenceMs = platform::nowMs();
+    return std::nullopt;
+}
+
+// There is no debug build of the engine for games to detect.
+std::optional<script::CommandResult> DebugModeCheck(script::ScriptContext&, int32_t, const script::Param*) {
+    return script::CommandResult::integer(0);
+}
+
 }  // namespace
 
 void registerSystemCommands(script::CommandTable& table) {
+    table.setHandler("NumberToString", NumberToString);
+    table.setHandler("PlayTime", PlayTime);
+    table.setHandler("PlayTimeReset", PlayTimeReset);
+    table.setHandler("DebugModeCheck", DebugModeCheck);
     table.setHandler("Confirmation", Confirmation);
     table.setHandler("SystemDataWrite", SystemDataWrite);
     table.setHandler("AlreadyDataWrite", AlreadyDataWrite);

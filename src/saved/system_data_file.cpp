@@ -6,7 +6,6 @@
 #include "app/engine_state.h"
 #include "files/file_utilities.h"
 #include "files/system_file.h"
-#include "platform/clock.h"
 #include "saved/already_data_format.h"
 #include "saved/read_text_record.h"
 #include "saved/system_data.h"
@@ -18,12 +17,6 @@ namespace {
 
 std::string systemDataName(const app::EngineState& state) { return state.saveFolder + "System.dat"; }
 std::string alreadyDataName(const app::EngineState& state) { return state.saveFolder + "Already.dat"; }
-
-// The play time so far and the whole seconds played since it was last taken as the reference.
-int32_t playTimeToWrite(const app::EngineState& state) {
-    uint32_t elapsed = platform::nowMs() - state.playTimeReferenceMs;
-    return state.playTimeSeconds + static_cast<int32_t>(elapsed / 1000);
-}
 
 }  // namespace
 
@@ -52,7 +45,7 @@ bool writeSystemData(const app::EngineState& state, SystemData& data) {
     // file only once it is whole on disk.
     const std::string name = systemDataName(state), backup = name + ".bak";
     files::copyFile(name, backup);
-    if (!files::writeSystemFile(name, encodeSystemData(state, data, playTimeToWrite(state)),
+    if (!files::writeSystemFile(name, encodeSystemData(state, data, state.playTimeNow()),
                                 state.continueWithoutWriting))
         return false;
     files::deleteFile(backup);

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "app/single_instance.h"
 #include "platform/instance_lock.h"
 #include "platform/text_encoding.h"
 #include "support/engine_fixture.h"
 #include "support/qls_writer.h"
 #include "support/run_qeli.h"
+#include "support/run_tool.h"
 
 namespace qeli::app {
 namespace {
@@ -51,6 +54,26 @@ TEST(HeadlessRun, ASecondInstanceInTheSameFolderRefusesToStart) {
 
     auto elsewhere = testing::runQeliHeadless(other);
     EXPECT_NE(elsewhere.dump.find("\"hello\""), std::string::npos) << elsewhere.dump;
+}
+
+TEST(HeadlessRun, WhatThePlayerEarnedSurvivesTheNextRun) {
+    testing::ScratchFolder scratch;
+    std::string game = scratch.file("game");
+    std::filesystem::create_directories(game);
+    std::ofstream(game + "/start.qls") << "GlobalFlag[3] = GlobalFlag[3] + 1\n"
+                                          "GlobalString[2] = GlobalString[2] + \"x\"\n"
+                                          "Flag[1] = PlayTime()\n"
+                                          "Wait(3000)\n";
+    auto first = testing::runQeliHeadless(game);
+    EXPECT_NE(first.dump.find("\"globalFlags\": {\"3\": 1}"), std::string::npos) << first.dump;
+    auto second = testing::runQeliHeadless(game);
+    EXPECT_NE(second.dump.find("\"globalFlags\": {\"3\": 2}"), std::string::npos) << second.dump;
+    EXPECT_NE(second.dump.find("\"globalStrings\": {\"2\": \"xx\"}"), std::string::npos);
+    EXPECT_NE(second.dump.find("\"flags\": {\"1\": 3}"), std::string::npos);  // the first run's play time
+
+    auto readText = testing::runTool("save info " + game + "/Already.dat");
+    EXPECT_NE(readText.output.find(R"({"name": "start.qls", "size": )"), std::string::npos) << readText.output;
+    EXPECT_EQ(readText.output.find("start.qls", readText.output.find("start.qls") + 1), std::string::npos);
 }
 
 TEST(HeadlessRun, MissingStartScriptEndsAtOnce) {
