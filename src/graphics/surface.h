@@ -7,11 +7,14 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "graphics/cell_table.h"
 
 namespace qeli::graphics {
+
+struct DecodedImage;
 
 enum class SurfaceKind : int32_t {
     Empty = 0,
@@ -80,6 +83,13 @@ public:
     bool clearAlphaImage();
     bool swapImages();
 
+    // Loading (graphic_load.cpp). `load` replaces everything but the cell table unless the file has
+    // one; a file that is missing is logged, one that does not decode is retried once and then
+    // reported in the Abort/Retry/Ignore box. `loadAlpha` puts a separate file into the alpha image.
+    bool load(std::string_view name);
+    bool loadAlpha(std::string_view name);
+    bool loadFromMemory(std::span<const uint8_t> bytes);
+
     // A 24-bit Windows BMP file of the colour image.
     std::vector<uint8_t> encodeBmp() const;
 
@@ -88,6 +98,10 @@ public:
 
 private:
     bool allocate(std::vector<uint32_t>& image);
+    bool setColourImage(const DecodedImage& image);
+    bool setAlphaImage(const DecodedImage& image);
+    bool loadContainer(std::span<const uint8_t> bytes);
+    bool loadAlphaFromMemory(std::span<const uint8_t> bytes);
 
     SurfaceKind m_kind = SurfaceKind::Empty;
     std::vector<uint32_t> m_colour;
