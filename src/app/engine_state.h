@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "app/engine_settings.h"
+
 namespace qeli::app {
 
 // How a run ended, as the dump reports it.
@@ -28,6 +30,16 @@ struct EngineState {
     int32_t desktopWidth = 0;
     int32_t desktopHeight = 0;
 
+    // Kept in System.dat.
+    int32_t textSpeed = 30;
+    int32_t effectLevel = 2;
+    int32_t spareIntegers[2] = {0, 0};
+    uint8_t choiceFlags[2] = {0, 0};
+    uint8_t keyInSoundStopDefault = 0;
+    int32_t playTimeSeconds = 0;
+    // The clock value from which unsaved play time counts (engine start or PlayTimeReset).
+    uint32_t playTimeReferenceMs = 0;
+
     int32_t rendererModeStored = 0;
     int32_t rendererModeActive = 0;
     uint8_t rendererOptions[2] = {0, 0};
@@ -35,8 +47,10 @@ struct EngineState {
     uint8_t windowSizeVariable = 0;
     uint8_t continueWithoutWriting = 0;
     uint8_t configOnly = 0;
-    // Prefix of System.dat, Already.dat and the save files; empty means the game folder.
+    // Prefix of System.dat, Already.dat and the save files (ending in a backslash); empty means the
+    // game folder.
     std::string saveFolder;
+    EngineSettings settings;
 
     // Engine flags: written by one thread, polled by the others between commands and in every wait.
     std::atomic<uint8_t> quit{0};

@@ -53,11 +53,7 @@ void Event::reset() {
     m_set = false;
 }
 
-bool Event::isSet() const { return m_set.load(); }
-
-bool Event::wait(std::optional<uint32_t> timeoutMs) {
-    // The gate is passed before every command: an open manual-reset event must cost one load.
-    if (m_manualReset && m_set.load(std::memory_order_acquire)) return true;
+bool Event::waitForSignal(std::optional<uint32_t> timeoutMs) {
     std::unique_lock lock(m_mutex);
     bool signalled = backend().waitUntil(lock, m_changed, [this] { return m_set.load(); }, timeoutMs);
     if (signalled && !m_manualReset) m_set = false;

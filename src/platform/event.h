@@ -15,12 +15,18 @@ public:
     Event(bool manualReset, bool initiallySet);
     void set();
     void reset();
-    bool isSet() const;
+    bool isSet() const { return m_set.load(std::memory_order_acquire); }
     // True when the event was signalled, false on time-out. Without a time-out it waits for ever
     // (in a headless run: until the time limit).
-    bool wait(std::optional<uint32_t> timeoutMs = std::nullopt);
+    bool wait(std::optional<uint32_t> timeoutMs = std::nullopt) {
+        // The gate is passed before every command: an open manual-reset event costs one load.
+        if (m_manualReset && isSet()) return true;
+        return waitForSignal(timeoutMs);
+    }
 
 private:
+    bool waitForSignal(std::optional<uint32_t> timeoutMs);
+
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::atomic<bool> m_set;

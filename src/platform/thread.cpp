@@ -25,8 +25,10 @@ bool ThreadObject::start() {
     m_stop = false;
     m_shared = std::make_shared<Shared>();
     auto shared = m_shared;
-    m_thread = std::thread([this, shared] {
-        m_procedure(*this);
+    // The thread keeps its own copy of the procedure, so that a thread left running at stop never
+    // reads a procedure its object has since released.
+    m_thread = std::thread([this, shared, procedure = m_procedure] {
+        procedure(*this);
         std::lock_guard lock(shared->mutex);
         shared->finished = true;
         shared->ended.notify_all();
@@ -36,7 +38,7 @@ bool ThreadObject::start() {
 }
 
 bool ThreadObject::running() const {
-    if (!m_shared || !m_thread.joinable()) return false;
+    if (!m_shared) return false;
     std::lock_guard lock(m_shared->mutex);
     return !m_shared->finished;
 }

@@ -17,6 +17,14 @@ public:
     // regard to ASCII case; a script whose code length changed gets a fresh array. The pointer stays
     // valid for the life of the record.
     uint8_t* flagsFor(std::string_view fileName, int32_t codeLength);
+    // The entry's bytes, or null when there is no entry of that name and size.
+    uint8_t* find(std::string_view name, int32_t size);
+
+    // Choices remember which of their options were ever chosen, by choice number.
+    bool isChoiceOptionChosen(int32_t choice, int32_t option);
+    // Grows the choice's option array to `optionCount` (at least 5) when it is smaller, then stores
+    // `value` for the option.
+    void setChoiceOption(int32_t choice, int32_t optionCount, int32_t option, uint8_t value);
 
     struct Entry {
         std::string name;
@@ -24,9 +32,13 @@ public:
     };
     // Entries in the order they were first used.
     std::vector<const Entry*> entries() const;
+    bool empty() const;
     void clear();
 
 private:
+    Entry* findLocked(std::string_view name, size_t size);
+    int32_t choiceOptionCount(int32_t choice);
+
     mutable std::mutex m_lock;
     std::vector<std::unique_ptr<Entry>> m_entries;
 };

@@ -19,17 +19,53 @@ constexpr int kAssignRow = 4;
 constexpr int kLastTextOutputRow = 2;
 constexpr uint32_t kRestartSettleMs = 700;
 
+// The tables of the running record as plain pointers and sizes, taken once per step: they do not
+// change while the record runs, and every command reads them several times.
+struct Tables {
+    explicit Tables(ScriptRecord& record)
+        : code(record.code.data()), length(record.codeLength()), tokens(record.tokens.data()),
+          tokenCount(static_cast<uint32_t>(record.tokens.size())), data(record.data.data()),
+          dataSize(record.dataSize()) {}
+
+    Token* token(int32_t index) const {
+        return static_cast<uint32_t>(index) < tokenCount ? &tokens[static_cast<uint32_t>(index)] : nullptr;
+    }
+    int32_t cell(int32_t offset) const {
+        if (uint64_t{static_cast<uint32_t>(offset)} + 4 > dataSize) return 0;
+        int32_t value;
+        std::memcpy(&value, data + static_cast<uint32_t>(offset), 4);
+        return value;
+    }
+
+    const int32_t* code;
+    int32_t length;
+    Token* tokens;
+    uint32_t tokenCount;
+    const uint8_t* data;
+    size_t dataSize;
+};
+
 // The parameter references of one step; entries past the bound count are kept empty.
 struct ParameterArea {
     Param params[kMaxParameters];
     int used = 0;
 
-    void bind(ScriptContext& context, ScriptRecord& record, int32_t first, int count) {
-        const int32_t length = record.codeLength();
+    // Binds the `count` token indexes at `words`.
+    void bind(ScriptContext& context, ScriptRecord& record, const Tables& tables, const int32_t* words, int count) {
         for (int i = 0; i < count; ++i) {
-            int64_t at = int64_t{first} + i;
-            if (at < length) bindParameter(context, record, record.code[static_cast<size_t>(at)], params[i]);
-            else params[i] = Param{};
+            const int32_t tokenIndex = words[i];
+            const Token* token = tables.token(tokenIndex);
+            // Integer literals and cells are most parameters: they are bound here, without the general path.
+            if (token && (token->kind() == TokenType::IntConstant || token->kind() == TokenType::IntVariable)) {
+                Param& p = params[i];
+                p.type = token->kind();
+                p.token = tokenIndex;
+                p.value = tables.cell(token->valueOffset);
+                p.text = nullptr;
+                p.empty = false;
+            } else {
+                bindParameter(context, record, tokenIndex, params[i]);
+            }
         }
         for (int i = count; i < used; ++i) params[i] = Param{};
         used = count;
@@ -61,28 +97,32 @@ bool textStillRunning(const ScriptRecord& record, int count, const Param* params
     return false;
 }
 
-void executeCommand(ScriptContext& context, ScriptRecord& record, int32_t p, Token& token, ParameterArea& area) {
+void executeCommand(ScriptContext& context, ScriptRecord& record, const Tables& tables, int32_t p, Token& token,
+                    ParameterArea& area) {
     const CommandTable& table = context.commands;
     int row = resolveRow(table, record, token);
-    const int32_t length = record.codeLength();
-    int32_t count = p + 1 < length ? record.code[static_cast<size_t>(p) + 1] : 0;
+    const int32_t length = tables.length;
+    int32_t count = p + 1 < length ? tables.code[p + 1] : 0;
     if (count > kMaxParameters) reportParameterOverflow(count);
-    // A negative count would walk backwards through the code; it is read as no parameters.
+    // A negative count would walk backwards through the code; it is read as no parameters. Parameter
+    // words past the end of the code are not there to bind.
     count = std::max(count, 0);
-    int bound = std::min(count, kMaxParameters);
-    area.bind(context, record, p + 2, bound);
+    const int32_t room = length - p - 2;
+    const int32_t available = std::max(room, 0);
+    const int bound = std::min({count, kMaxParameters, available});
+    area.bind(context, record, tables, bound > 0 ? tables.code + p + 2 : nullptr, bound);
 
     if (context.interruptRunning.load(std::memory_order_relaxed) && table.row(row).flag != 1)
         row = CommandTable::kEndRow;
-    record.nextPosition = static_cast<int32_t>(std::min<int64_t>(int64_t{p} + 2 + count, length));
+    record.nextPosition = count <= room ? p + 2 + count : length;
 
     const CommandRow& command = table.row(row);
     // Unknown names and an `=` without parameters call nothing, and a pending target stays pending:
     // compiled code stores a command's result through an empty `=` placed before it.
     if (row == CommandTable::kEndRow || (row == kAssignRow && count == 0)) return;
 
-    std::optional<CommandResult> result;
-    if (command.handler) result = command.handler(context, bound, area.params);
+    std::optional<CommandResult> result =
+        command.handler ? command.handler(context, bound, area.params) : std::optional<CommandResult>();
     if (row <= kLastTextOutputRow) {
         if (textStillRunning(record, bound, area.params)) record.nextPosition = p;
         else record.textProgress.fill(0);
@@ -91,8 +131,8 @@ void executeCommand(ScriptContext& context, ScriptRecord& record, int32_t p, Tok
     record.targetPending = false;
 }
 
-void executeWord(ScriptContext& context, ScriptRecord& record, int32_t p, ParameterArea& area) {
-    Token* token = record.token(record.code[static_cast<size_t>(p)]);
+void executeWord(ScriptContext& context, ScriptRecord& record, const Tables& tables, int32_t p, ParameterArea& area) {
+    Token* token = tables.token(tables.code[p]);
     record.nextPosition = p + 1;
     if (!token) {
         record.targetPending = false;
@@ -100,15 +140,15 @@ void executeWord(ScriptContext& context, ScriptRecord& record, int32_t p, Parame
     }
     TokenType kind = token->kind();
     if (kind == TokenType::Command) {
-        executeCommand(context, record, p, *token, area);
+        executeCommand(context, record, tables, p, *token, area);
     } else if (isVariableKind(kind)) {
-        record.pendingTarget = record.code[static_cast<size_t>(p)];
+        record.pendingTarget = tables.code[p];
         record.targetPending = true;
     } else if (kind == TokenType::Word) {
         record.targetPending = false;
         // Reaching "else" in normal flow means the if-block ran: jump over the else-block.
-        if (std::strcmp(record.text(token->nameOffset), "else") != 0 || p + 1 >= record.codeLength()) return;
-        const Token* next = record.token(record.code[static_cast<size_t>(p) + 1]);
+        if (std::strcmp(record.text(token->nameOffset), "else") != 0 || p + 1 >= tables.length) return;
+        const Token* next = tables.token(tables.code[p + 1]);
         if (next && next->kind() == TokenType::Word && std::strcmp(record.text(next->nameOffset), "{") == 0)
             record.nextPosition = record.cell(next->valueOffset) + 1;
     } else {
@@ -122,8 +162,9 @@ bool step(ScriptContext& context) {
     ScriptRecord* record = context.top();
     if (!record) return true;
     ParameterArea area;
+    const Tables tables(*record);
     app::EngineState& engine = context.engine;
-    while (record->currentPosition < record->codeLength()) {
+    while (record->currentPosition < tables.length) {
         context.gate.wait();
         interaction::applyReadingModeRules(context);
         const int32_t p = std::max(record->currentPosition, 0);
@@ -132,15 +173,15 @@ bool step(ScriptContext& context) {
             record->readFlags[p] = 1;
         }
         if (record->skipLevel == 2 && interaction::skipping(context)) {
-            record->currentPosition = record->codeLength();
+            record->currentPosition = tables.length;
             return true;
         }
         // TODO: the frame-speed factor of the layer set and the silencing of sound group 3 while
         // skipping, when layers and sound exist.
-        executeWord(context, *record, p, area);
+        executeWord(context, *record, tables, p, area);
         record->currentPosition = record->nextPosition;
         if (record->skipLevel == 2 && interaction::skipping(context)) {
-            record->currentPosition = record->codeLength();
+            record->currentPosition = tables.length;
             return true;
         }
         if (context.top() != record) return true;

@@ -39,7 +39,7 @@ struct ScriptRecord {
     std::vector<int32_t> code;
     std::vector<Token> tokens;
     // The data area, followed by one guard NUL byte so that every text read from it ends.
-    std::vector<uint8_t> data;
+    std::vector<uint8_t> data = std::vector<uint8_t>(1, 0);
     std::vector<Temporary> temporaries;
 
     int32_t pendingTarget = 0;
@@ -64,29 +64,29 @@ struct ScriptRecord {
 
     // Offsets come from the file: reads outside the data area give 0 or an empty text, writes there
     // are dropped. Cells need not be aligned.
-    size_t dataSize() const { return data.empty() ? 0 : data.size() - 1; }
+    // Every command reads its parameters through these, so each range check is one unsigned compare
+    // (a negative offset turns into a huge one).
+    size_t dataSize() const { return data.size() - 1; }
+    bool holdsCell(int32_t offset) const { return uint64_t{static_cast<uint32_t>(offset)} + 4 <= dataSize(); }
     int32_t cell(int32_t offset) const {
-        if (offset < 0 || static_cast<size_t>(offset) + 4 > dataSize()) return 0;
+        if (!holdsCell(offset)) return 0;
         int32_t value;
-        std::memcpy(&value, data.data() + offset, 4);
+        std::memcpy(&value, data.data() + static_cast<uint32_t>(offset), 4);
         return value;
     }
     void setCell(int32_t offset, int32_t value) {
-        if (offset < 0 || static_cast<size_t>(offset) + 4 > dataSize()) return;
-        std::memcpy(data.data() + offset, &value, 4);
+        if (holdsCell(offset)) std::memcpy(data.data() + static_cast<uint32_t>(offset), &value, 4);
     }
     const char* text(int32_t offset) const {
-        if (offset < 0 || static_cast<size_t>(offset) >= dataSize()) return "";
-        return reinterpret_cast<const char*>(data.data() + offset);
+        if (static_cast<uint32_t>(offset) >= dataSize()) return "";
+        return reinterpret_cast<const char*>(data.data() + static_cast<uint32_t>(offset));
     }
 
     const Token* token(int32_t index) const {
-        if (index < 0 || static_cast<size_t>(index) >= tokens.size()) return nullptr;
-        return &tokens[static_cast<size_t>(index)];
+        return static_cast<uint32_t>(index) < tokens.size() ? &tokens[static_cast<uint32_t>(index)] : nullptr;
     }
     Token* token(int32_t index) {
-        if (index < 0 || static_cast<size_t>(index) >= tokens.size()) return nullptr;
-        return &tokens[static_cast<size_t>(index)];
+        return static_cast<uint32_t>(index) < tokens.size() ? &tokens[static_cast<uint32_t>(index)] : nullptr;
     }
     Temporary* temporary(int32_t number) {
         if (number < 0 || static_cast<size_t>(number) >= temporaries.size()) return nullptr;
