@@ -3,6 +3,7 @@
 #include "graphics/layer.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -11,6 +12,11 @@
 #include "platform/message_box.h"
 
 namespace qeli::graphics {
+
+int32_t truncatedPixel(double value) {
+    if (!(value == value)) return 0;
+    return int32_t(std::clamp(std::trunc(value), double(INT32_MIN), double(INT32_MAX)));
+}
 
 Layer::Layer(LayerSet& set, int32_t layerNumber) : number(layerNumber), m_set(set) {}
 
@@ -49,7 +55,7 @@ void Layer::invalidate() {
     LayerLock lock(layerLock());
     if (isTransformed()) {
         double d = std::sqrt(double(graphic.width()) * graphic.width() + double(graphic.height()) * graphic.height());
-        m_set.invalidate(int32_t(x), int32_t(y), int32_t(x + d + 1), int32_t(y + d + 1));
+        m_set.invalidate(truncatedPixel(x), truncatedPixel(y), truncatedPixel(x + d + 1), truncatedPixel(y + d + 1));
     } else {
         m_set.invalidateAll();
     }
@@ -58,7 +64,7 @@ void Layer::invalidate() {
 }
 
 void Layer::invalidateSprite(const Sprite& sprite) {
-    Rect r = sprite.frameRect(int32_t(x), int32_t(y));
+    Rect r = sprite.frameRect(truncatedPixel(x), truncatedPixel(y));
     m_set.invalidate(r.left, r.top, r.right, r.bottom);
 }
 

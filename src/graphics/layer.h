@@ -21,6 +21,9 @@ class LayerSet;
 enum FilterLayerKind : int32_t { kSepiaLayer = 10001, kMonochromeLayer = 10002, kNegativeLayer = 10003, kPlainFilterLayer = 10004 };
 
 inline constexpr int32_t kMaxSprites = 999;
+
+// A position truncated to whole pixels and limited to the 32-bit range (NaN gives 0).
+int32_t truncatedPixel(double value);
 inline constexpr size_t kLayerRecordSize = 304;
 
 class Layer {

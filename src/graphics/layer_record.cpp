@@ -103,7 +103,7 @@ void Layer::saveTo(std::vector<uint8_t>& file) {
     setU32(m + 0, kLayerRecordSize);
     setU32(m + 4, uint32_t(file.size()));
     int32_t head[] = {number, int32_t(graphic.kind()), textLayout[0], textLayout[1], textLayout[2], textLayout[3],
-                      int32_t(x), int32_t(y)};
+                      truncatedPixel(x), truncatedPixel(y)};
     for (size_t i = 0; i < std::size(head); ++i) setI32(m + 8 + 4 * i, head[i]);
     m[40] = visible;
     int32_t text[] = {fontNumber, textColour, cursorX, cursorY, textRect.left, textRect.top, textRect.right,
@@ -111,7 +111,7 @@ void Layer::saveTo(std::vector<uint8_t>& file) {
     for (size_t i = 0; i < std::size(text); ++i) setI32(m + 44 + 4 * i, text[i]);
     uint32_t offsets[] = {nameOffset, nameLength, alphaOffset, alphaLength, firstSprite, uint32_t(m_sprites.size())};
     for (size_t i = 0; i < std::size(offsets); ++i) setU32(m + 92 + 4 * i, offsets[i]);
-    setI32(m + 116, int32_t(transmittanceRate != 0 ? transmittanceTarget : transmittance));
+    setI32(m + 116, truncatedPixel(transmittanceRate != 0 ? transmittanceTarget : transmittance));
     m[120] = textByte;
     setI32(m + 124, textWord);
     setI32(m + 128, textExtraColours[0]);

@@ -126,7 +126,7 @@ void LayerSet::advanceFade(Layer& l, double c, bool& moved) {
         l.transmittance = l.transmittanceTarget;
         l.transmittanceRate = 0;
     }
-    if (int32_t(l.transmittance * 0.255) != l.transparency) {
+    if (truncatedPixel(l.transmittance * 0.255) != l.transparency) {
         invalidateAll();
         moved = true;
     }
@@ -197,9 +197,9 @@ bool LayerSet::advance(int32_t elapsedMs) {
         if (!l.visible) continue;
         for (const auto& sprite : l.sprites()) {
             if (!sprite->visible || !sprite->sourceSurface) continue;
-            Rect before = sprite->frameRect(int32_t(l.x), int32_t(l.y));
+            Rect before = sprite->frameRect(truncatedPixel(l.x), truncatedPixel(l.y));
             if (!sprite->animate(elapsedMs)) continue;
-            Rect after = sprite->frameRect(int32_t(l.x), int32_t(l.y));
+            Rect after = sprite->frameRect(truncatedPixel(l.x), truncatedPixel(l.y));
             invalidate(before.left, before.top, before.right, before.bottom);
             invalidate(after.left, after.top, after.right, after.bottom);
             moved = true;

@@ -27,6 +27,12 @@ bool isBackwardStop(int32_t m) { return m == 5 || m == 105; }
 
 bool isCarriedOverMode(int32_t mode) { return mode >= 102 && mode <= 107; }
 
+Rect Sprite::frameRect(int32_t layerX, int32_t layerY) const {
+    auto limit = [](int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+    int64_t left = int64_t{layerX} + x, top = int64_t{layerY} + y;
+    return {limit(left), limit(top), limit(left + width), limit(top + height)};
+}
+
 bool Sprite::startCells(const Surface* surface, int32_t characterNumber, int32_t atX, int32_t atY, int32_t mode,
                         bool show) {
     if (!surface || characterNumber < 0 || size_t(characterNumber) >= surface->cellTable().characters.size())
@@ -116,7 +122,8 @@ void Sprite::enterCell() {
         if (w[5] != 0) playMode = w[5];
         width = w[2];
         height = w[3];
-        source = Rect{w[0], w[1], w[0] + w[2], w[1] + w[3]};
+        auto limit = [](int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+        source = Rect{w[0], w[1], limit(int64_t{w[0]} + w[2]), limit(int64_t{w[1]} + w[3])};
         int64_t next = isCarriedOverMode(playMode) ? int64_t{countdown} + w[4] : w[4];
         countdown = int32_t(std::clamp<int64_t>(next, INT32_MIN, INT32_MAX));
         if (cells.size() == 1) countdown = INT32_MAX;

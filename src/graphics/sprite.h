@@ -68,9 +68,8 @@ public:
     bool animate(int32_t elapsedMs);
 
     // The rectangle it covers in frame coordinates, given its layer's drawing position.
-    Rect frameRect(int32_t layerX, int32_t layerY) const {
-        return {layerX + x, layerY + y, layerX + x + width, layerY + y + height};
-    }
+    // Limited to the 32-bit range, whatever positions a save file held.
+    Rect frameRect(int32_t layerX, int32_t layerY) const;
 
 private:
     void start();
