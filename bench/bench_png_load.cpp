@@ -45,7 +45,7 @@ const std::vector<uint8_t>& testPng() {
     return file;
 }
 
-void BM_SurfaceLoadPng(benchmark::State& state) {
+void surfaceLoad(benchmark::State& state) {
     const auto& file = testPng();
     qeli::graphics::Surface surface;
     for (auto _ : state) {
@@ -56,7 +56,7 @@ void BM_SurfaceLoadPng(benchmark::State& state) {
 }
 
 // libpng's simplified reader straight into 32-bit BGRA: the work any PNG load has to do.
-void BM_LibpngRead(benchmark::State& state) {
+void libpngRead(benchmark::State& state) {
     const auto& file = testPng();
     std::vector<uint8_t> pixels(size_t(1920) * 1080 * 4);
     for (auto _ : state) {
@@ -72,7 +72,7 @@ void BM_LibpngRead(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_SurfaceLoadPng)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LibpngRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(surfaceLoad)->Name("PngLoad 1920x1080:qeli")->Unit(benchmark::kMillisecond);
+BENCHMARK(libpngRead)->Name("PngLoad 1920x1080:reference")->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

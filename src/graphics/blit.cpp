@@ -36,7 +36,15 @@ std::optional<Placement> clip(const Surface& dst, int64_t dx, int64_t dy, const 
                      int32_t(bottom - top)};
 }
 
-// Calls `row(dstRow, srcRow, alphaRow, maskRowOrNull, destinationY)` for every row of the placement.
+// One row of a placement: destination and source pixels, the source's alpha row (or null) and its
+// grey alpha copy (or null), and the row's y in the destination.
+struct Row {
+    uint32_t* dst;
+    const uint32_t* src;
+    const uint32_t* alpha;
+    const uint8_t* grey;
+    int32_t y;
+};
 template <typename RowFn>
 void forEachRow(Surface& dst, const Surface& src, const Placement& p, RowFn row) {
     for (int32_t r = 0; r < p.height; ++r) {
@@ -44,7 +52,8 @@ void forEachRow(Surface& dst, const Surface& src, const Placement& p, RowFn row)
         uint32_t* d = dst.colourRow(dst.height() - 1 - (p.dy + r)) + p.dx;
         const uint32_t* s = src.colourRow(srcMemoryRow) + p.left;
         const uint32_t* a = src.hasAlphaImage() ? src.alphaRow(srcMemoryRow) + p.left : nullptr;
-        row(d, s, a, p.dy + r);
+        const uint8_t* grey = src.greyAlphaRow(srcMemoryRow);
+        row(Row{d, s, a, grey ? grey + p.left : nullptr, p.dy + r});
     }
 }
 
@@ -95,7 +104,9 @@ int32_t subtractSaturated(int32_t d, int32_t s) { return std::max(0, d + s - 255
 void blitOpaque(Surface& dst, const Surface& src, const Placement& p, uint32_t g) {
     uint32_t t = g ? uniformWeight(g) : 0;
     if (t == 255) return;
-    forEachRow(dst, src, p, [&](uint32_t* d, const uint32_t* s, const uint32_t*, int32_t) {
+    forEachRow(dst, src, p, [&](const Row& row) {
+        uint32_t* d = row.dst;
+        const uint32_t* s = row.src;
         if (t == 0) std::memcpy(d, s, size_t(p.width) * 4);
         else blendUniformRow(d, s, p.width, t);
     });
@@ -103,7 +114,9 @@ void blitOpaque(Surface& dst, const Surface& src, const Placement& p, uint32_t g
 
 void blitColourKey(Surface& dst, const Surface& src, const Placement& p) {
     uint32_t key = src.colourRow(0)[0] & kColourBits;
-    forEachRow(dst, src, p, [&](uint32_t* d, const uint32_t* s, const uint32_t*, int32_t) {
+    forEachRow(dst, src, p, [&](const Row& row) {
+        uint32_t* d = row.dst;
+        const uint32_t* s = row.src;
         for (int32_t x = 0; x < p.width; ++x)
             if ((s[x] & kColourBits) != key) d[x] = s[x];
     });
@@ -113,7 +126,10 @@ void blitColourKey(Surface& dst, const Surface& src, const Placement& p) {
 void blitSelected(Surface& dst, const Surface& src, const Placement& p, bool additive) {
     uint32_t compareBits = additive ? 0xFFFFFFFF : kColourBits;
     auto op = additive ? addSaturated : subtractSaturated;
-    forEachRow(dst, src, p, [&](uint32_t* d, const uint32_t* s, const uint32_t* a, int32_t) {
+    forEachRow(dst, src, p, [&](const Row& row) {
+        uint32_t* d = row.dst;
+        const uint32_t* s = row.src;
+        const uint32_t* a = row.alpha;
         for (int32_t x = 0; x < p.width; ++x) {
             uint32_t m = a[x] & compareBits;
             if (m == kColourBits) continue;
@@ -141,8 +157,9 @@ void blit(Surface& dst, int32_t dx, int32_t dy, const Surface& src, int32_t left
         return blitOpaque(dst, src, *placement, g);
     case SurfaceKind::Alpha:
         if (!src.hasAlphaImage()) return;
-        return forEachRow(dst, src, *placement, [&](uint32_t* d, const uint32_t* s, const uint32_t* a, int32_t) {
-            blendAlphaRow(d, s, a, placement->width, g);
+        return forEachRow(dst, src, *placement, [&](const Row& row) {
+            if (row.grey) blendGreyAlphaRow(row.dst, row.src, row.grey, placement->width, g);
+            else blendAlphaRow(row.dst, row.src, row.alpha, placement->width, g);
         });
     case SurfaceKind::ColourKey:
         return blitColourKey(dst, src, *placement);
@@ -192,7 +209,10 @@ void blitShadow(Surface& dst, int32_t dx, int32_t dy, const Surface& src, int32_
     if (kind != SurfaceKind::Opaque && kind != SurfaceKind::Alpha && kind != SurfaceKind::ColourKey) return;
     uint32_t uniform = uniformWeight(g) * 0x010101;
     uint32_t key = src.colourRow(0)[0] & kColourBits;
-    forEachRow(dst, src, *placement, [&](uint32_t* d, const uint32_t* s, const uint32_t* a, int32_t) {
+    forEachRow(dst, src, *placement, [&](const Row& row) {
+        uint32_t* d = row.dst;
+        const uint32_t* s = row.src;
+        const uint32_t* a = row.alpha;
         for (int32_t x = 0; x < placement->width; ++x) {
             if (kind == SurfaceKind::ColourKey) {
                 if ((s[x] & kColourBits) != key) d[x] = 0;
@@ -219,7 +239,11 @@ void blitThroughMask(Surface& dst, int32_t dx, int32_t dy, const Surface& src, i
     if (kind != SurfaceKind::Opaque && kind != SurfaceKind::Alpha && kind != SurfaceKind::ColourKey) return;
     uint32_t t = uniformWeight(g);
     uint32_t key = src.colourRow(0)[0] & kColourBits;
-    forEachRow(dst, src, *placement, [&](uint32_t* d, const uint32_t* s, const uint32_t* a, int32_t y) {
+    forEachRow(dst, src, *placement, [&](const Row& row) {
+        uint32_t* d = row.dst;
+        const uint32_t* s = row.src;
+        const uint32_t* a = row.alpha;
+        int32_t y = row.y;
         // Where the mask does not reach, the destination keeps its pixels.
         if (y >= mask.height()) return;
         const uint32_t* m = mask.colourRow(mask.height() - 1 - y);
