@@ -104,6 +104,12 @@ int32_t subtractSaturated(int32_t d, int32_t s) { return std::max(0, d + s - 255
 void blitOpaque(Surface& dst, const Surface& src, const Placement& p, uint32_t g) {
     uint32_t t = g ? uniformWeight(g) : 0;
     if (t == 255) return;
+    if (t == 0 && p.width == src.width() && p.width == dst.width()) {
+        // Whole rows on both sides lie back to back in memory: one copy.
+        std::memcpy(dst.colourRow(dst.height() - p.dy - p.height), src.colourRow(src.height() - p.top - p.height),
+                    size_t(p.width) * size_t(p.height) * 4);
+        return;
+    }
     forEachRow(dst, src, p, [&](const Row& row) {
         uint32_t* d = row.dst;
         const uint32_t* s = row.src;

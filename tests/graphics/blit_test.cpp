@@ -36,6 +36,18 @@ TEST(Blit, NegativeDestinationDrawsTheVisiblePartShifted) {
     EXPECT_EQ(dst.pixel(0, 1), 0u);
 }
 
+TEST(Blit, FullWidthRowsLandOnTheirRows) {
+    Surface src = solid(3, 3, 0);
+    for (int32_t y = 0; y < 3; ++y)
+        for (int32_t x = 0; x < 3; ++x) src.setPixel(x, y, uint32_t(10 * y + x + 1));
+    Surface dst = solid(3, 5, 0);
+    blit(dst, 0, 2, src, 0, 1, 3, 3, 0);  // source rows 1 and 2 to destination rows 2 and 3
+    EXPECT_EQ(dst.pixel(0, 1), 0u);
+    EXPECT_EQ(dst.pixel(0, 2), 11u);
+    EXPECT_EQ(dst.pixel(2, 3), 23u);
+    EXPECT_EQ(dst.pixel(2, 4), 0u);
+}
+
 TEST(Blit, ClipRectangleLimitsTheDrawing) {
     Surface dst = solid(8, 8, 0);
     Surface src = solid(8, 8, 0x123456);
