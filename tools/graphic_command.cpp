@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cell_table_text.h"
+#include "graphics/bmp_decoder.h"
 #include "graphics/graphic_container.h"
 #include "graphics/png_decoder.h"
 #include "graphics/surface.h"
@@ -39,12 +40,11 @@ int fail(const std::string& message) {
     return 1;
 }
 
-bool isBmp(std::span<const uint8_t> b) { return b.size() >= 2 && b[0] == 'B' && b[1] == 'M'; }
 bool hasTag(std::span<const uint8_t> b, const char* tag) { return b.size() >= 4 && std::memcmp(b.data() + 1, tag, 3) == 0; }
 
 // "bmp", "png", "png tagged GNP" or "unknown" for a container part or a file.
 std::string partFormat(std::span<const uint8_t> part) {
-    if (isBmp(part)) return "bmp";
+    if (graphics::hasBmpMagic(part)) return "bmp";
     if (hasTag(part, "PNG")) return "png";
     if (hasTag(part, "GNP")) return "png tagged GNP";
     return "unknown";
@@ -145,7 +145,7 @@ std::optional<Bytes> readPicturePart(const std::string& path, bool gnp, std::str
         error = "cannot read " + path;
         return std::nullopt;
     }
-    if (!isBmp(*bytes) && !graphics::hasPngSignature(*bytes, false)) {
+    if (!graphics::hasBmpMagic(*bytes) && !graphics::hasPngSignature(*bytes, false)) {
         error = path + " is neither a BMP nor a PNG file";
         return std::nullopt;
     }

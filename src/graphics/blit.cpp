@@ -23,10 +23,22 @@ struct Placement {
 std::optional<Placement> clip(const Surface& dst, int64_t dx, int64_t dy, const Surface& src, int64_t left,
                               int64_t top, int64_t right, int64_t bottom) {
     if (!dst.hasPixels() || !src.hasPixels()) return std::nullopt;
-    if (dx < 0) left -= dx, dx = 0;
-    if (dy < 0) top -= dy, dy = 0;
-    if (left < 0) dx -= left, left = 0;
-    if (top < 0) dy -= top, top = 0;
+    if (dx < 0) {
+        left -= dx;
+        dx = 0;
+    }
+    if (dy < 0) {
+        top -= dy;
+        dy = 0;
+    }
+    if (left < 0) {
+        dx -= left;
+        left = 0;
+    }
+    if (top < 0) {
+        dy -= top;
+        top = 0;
+    }
     right = std::min<int64_t>(right, src.width());
     bottom = std::min<int64_t>(bottom, src.height());
     if (dx + right - left > dst.width()) right = dst.width() - dx + left;
@@ -45,6 +57,8 @@ struct Row {
     const uint8_t* grey;
     int32_t y;
 };
+
+// Calls `row` for every row of the placement, from its top row down.
 template <typename RowFn>
 void forEachRow(Surface& dst, const Surface& src, const Placement& p, RowFn row) {
     for (int32_t r = 0; r < p.height; ++r) {
@@ -105,15 +119,16 @@ void blitOpaque(Surface& dst, const Surface& src, const Placement& p, uint32_t g
     uint32_t t = g ? uniformWeight(g) : 0;
     if (t == 255) return;
     if (t == 0 && p.width == src.width() && p.width == dst.width()) {
-        // Whole rows on both sides lie back to back in memory: one copy.
-        std::memcpy(dst.colourRow(dst.height() - p.dy - p.height), src.colourRow(src.height() - p.top - p.height),
+        // Whole rows on both sides lie back to back in memory: one copy (a surface may be drawn onto
+        // itself, so the areas may overlap).
+        std::memmove(dst.colourRow(dst.height() - p.dy - p.height), src.colourRow(src.height() - p.top - p.height),
                     size_t(p.width) * size_t(p.height) * 4);
         return;
     }
     forEachRow(dst, src, p, [&](const Row& row) {
         uint32_t* d = row.dst;
         const uint32_t* s = row.src;
-        if (t == 0) std::memcpy(d, s, size_t(p.width) * 4);
+        if (t == 0) std::memmove(d, s, size_t(p.width) * 4);
         else blendUniformRow(d, s, p.width, t);
     });
 }

@@ -184,9 +184,11 @@ bool decodeRunLength(std::span<const uint8_t> bytes, const BmpHeader& h, const s
 
 }  // namespace
 
+bool hasBmpMagic(std::span<const uint8_t> bytes) { return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M'; }
+
 std::optional<DecodedImage> decodeBmp(std::span<const uint8_t> bytes) {
     files::ByteReader r(bytes);
-    if (r.u8() != 'B' || r.u8() != 'M') return std::nullopt;
+    if (!hasBmpMagic(bytes)) return std::nullopt;
     auto header = readHeader(r);
     if (!header || !validDepth(*header) || !surfaceSizeAllowed(header->width, header->height)) return std::nullopt;
     auto palette = readPalette(bytes, *header);

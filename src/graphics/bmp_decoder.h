@@ -11,6 +11,9 @@
 
 namespace qeli::graphics {
 
+// "BM" at the start: how a BMP file is recognised.
+bool hasBmpMagic(std::span<const uint8_t> bytes);
+
 std::optional<DecodedImage> decodeBmp(std::span<const uint8_t> bytes);
 
 }  // namespace qeli::graphics

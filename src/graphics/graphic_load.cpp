@@ -21,8 +21,6 @@ namespace qeli::graphics {
 
 namespace {
 
-bool isBmp(std::span<const uint8_t> bytes) { return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M'; }
-
 bool isPng(std::span<const uint8_t> bytes) { return bytes.size() >= 4 && std::memcmp(bytes.data() + 1, "PNG", 3) == 0; }
 
 bool isTaggedPng(std::span<const uint8_t> bytes) {
@@ -128,7 +126,7 @@ struct ContainerPicture {
 };
 
 ContainerPicture decodeContainerPart(std::span<const uint8_t> bytes) {
-    if (isBmp(bytes)) return {true, decodeBmp(bytes)};
+    if (hasBmpMagic(bytes)) return {true, decodeBmp(bytes)};
     if (isTaggedPng(bytes)) return {true, decodePng(bytes, true)};
     return {};
 }
@@ -154,7 +152,7 @@ bool Surface::loadContainer(std::span<const uint8_t> bytes) {
 
 bool Surface::loadFromMemory(std::span<const uint8_t> bytes) {
     clear();
-    if (isBmp(bytes)) {
+    if (hasBmpMagic(bytes)) {
         auto image = decodeBmp(bytes);
         return image && setColourImage(*image);
     }
@@ -174,7 +172,7 @@ bool Surface::loadAlphaFromMemory(std::span<const uint8_t> bytes) {
         return ok;
     }
     std::optional<DecodedImage> image;
-    if (isBmp(bytes)) image = decodeBmp(bytes);
+    if (hasBmpMagic(bytes)) image = decodeBmp(bytes);
     else if (isPng(bytes)) image = decodePng(bytes);
     return image && setAlphaImage(*image);
 }
