@@ -11,7 +11,7 @@ void forEachPixel(Surface& surface, const Rect& rect, PixelFn fn) {
     if (!surface.hasPixels()) return;
     int32_t left = std::max(rect.left, 0), top = std::max(rect.top, 0);
     int32_t right = std::min(rect.right, surface.width()), bottom = std::min(rect.bottom, surface.height());
-    for (int32_t y = top; y < bottom; ++y) {
+    for (int32_t y = bottom - 1; y >= top; --y) {  // ascending memory order
         uint32_t* row = surface.colourRow(surface.height() - 1 - y);
         for (int32_t x = left; x < right; ++x) row[x] = fn(row[x]);
     }

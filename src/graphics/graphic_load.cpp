@@ -99,7 +99,6 @@ bool Surface::setColourImage(const DecodedImage& image) {
         uint32_t opacity = image.pixels[i] >> 24;
         m_alpha[i] = opacity << 24 | (255 - opacity) * 0x010101;
     }
-    refreshGreyAlpha();
     m_kind = SurfaceKind::Alpha;
     return true;
 }
@@ -111,7 +110,6 @@ bool Surface::setAlphaImage(const DecodedImage& image) {
     int32_t rows = std::min(image.height, m_height), columns = std::min(image.width, m_width);
     for (int32_t y = 0; y < rows; ++y)
         std::copy_n(image.row(image.height - 1 - y), columns, alphaRow(m_height - 1 - y));
-    refreshGreyAlpha();
     m_kind = SurfaceKind::Alpha;
     return true;
 }

@@ -4,7 +4,6 @@
 #include "graphics/pixel_rows.h"
 
 #include <atomic>
-#include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -22,14 +21,6 @@ void blendAlphaRowScalar(uint32_t* dst, const uint32_t* src, const uint32_t* alp
             out |= blendChannel((s >> shift) & 0xFF, (d >> shift) & 0xFF, w) << shift;
         }
         dst[i] = out;
-    }
-}
-
-void blendGreyAlphaRowScalar(uint32_t* dst, const uint32_t* src, const uint8_t* levels, int32_t count,
-                             uint32_t transparency) {
-    for (int32_t i = 0; i < count; ++i) {
-        uint32_t alpha = uint32_t(levels[i]) * 0x010101;
-        blendAlphaRowScalar(dst + i, src + i, &alpha, 1, transparency);
     }
 }
 
@@ -55,25 +46,15 @@ inline __m128i alphaHalfSse2(__m128i s16, __m128i d16, __m128i a16, __m128i g, b
     return _mm_srli_epi16(_mm_mullo_epi16(_mm_sub_epi16(d16, s16), w), 8);
 }
 
-// Four alpha pixels: from the alpha image, or from one byte per pixel repeated into each channel.
-inline __m128i loadAlphaSse2(const uint32_t* alpha) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(alpha)); }
-inline __m128i loadAlphaSse2(const uint8_t* levels) {
-    int32_t four;
-    std::memcpy(&four, levels, 4);
-    __m128i v = _mm_cvtsi32_si128(four);
-    v = _mm_unpacklo_epi8(v, v);
-    return _mm_unpacklo_epi16(v, v);
-}
-
-template <bool withTransparency, typename Alpha>
-int32_t blendAlphaSse2(uint32_t* dst, const uint32_t* src, const Alpha* alpha, int32_t count, uint32_t g) {
+template <bool withTransparency>
+int32_t blendAlphaSse2(uint32_t* dst, const uint32_t* src, const uint32_t* alpha, int32_t count, uint32_t g) {
     const __m128i zero = _mm_setzero_si128(), colourBits = _mm_set1_epi32(0x00FFFFFF);
     const __m128i gv = _mm_set1_epi16(int16_t(g));
     int32_t i = 0;
     for (; i + 4 <= count; i += 4) {
         __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
         __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
-        __m128i a = loadAlphaSse2(alpha + i);
+        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(alpha + i));
         __m128i lo = alphaHalfSse2(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero),
                                    _mm_unpacklo_epi8(a, zero), gv, withTransparency);
         __m128i hi = alphaHalfSse2(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero),
@@ -95,17 +76,8 @@ __attribute__((target("avx2"))) inline __m256i alphaHalfAvx2(__m256i s16, __m256
     return _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_sub_epi16(d16, s16), w), 8);
 }
 
-__attribute__((target("avx2"))) inline __m256i loadAlphaAvx2(const uint32_t* alpha) {
-    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(alpha));
-}
-__attribute__((target("avx2"))) inline __m256i loadAlphaAvx2(const uint8_t* levels) {
-    int64_t eight;
-    std::memcpy(&eight, levels, 8);
-    return _mm256_mullo_epi32(_mm256_cvtepu8_epi32(_mm_cvtsi64_si128(eight)), _mm256_set1_epi32(0x01010101));
-}
-
-template <bool withTransparency, typename Alpha>
-__attribute__((target("avx2"))) int32_t blendAlphaAvx2(uint32_t* dst, const uint32_t* src, const Alpha* alpha,
+template <bool withTransparency>
+__attribute__((target("avx2"))) int32_t blendAlphaAvx2(uint32_t* dst, const uint32_t* src, const uint32_t* alpha,
                                                        int32_t count, uint32_t g) {
     const __m256i zero = _mm256_setzero_si256(), colourBits = _mm256_set1_epi32(0x00FFFFFF);
     const __m256i gv = _mm256_set1_epi16(int16_t(g));
@@ -113,7 +85,7 @@ __attribute__((target("avx2"))) int32_t blendAlphaAvx2(uint32_t* dst, const uint
     for (; i + 8 <= count; i += 8) {
         __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
         __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
-        __m256i a = loadAlphaAvx2(alpha + i);
+        __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(alpha + i));
         __m256i lo = alphaHalfAvx2(_mm256_unpacklo_epi8(s, zero), _mm256_unpacklo_epi8(d, zero),
                                    _mm256_unpacklo_epi8(a, zero), gv, withTransparency);
         __m256i hi = alphaHalfAvx2(_mm256_unpackhi_epi8(s, zero), _mm256_unpackhi_epi8(d, zero),
@@ -148,24 +120,17 @@ bool useAvx2() {
     return hasAvx2 && !g_limitToSse2.load(std::memory_order_relaxed);
 }
 
-template <typename Alpha>
-int32_t blendAlphaVector(uint32_t* dst, const uint32_t* src, const Alpha* alpha, int32_t count, uint32_t g) {
-    if (useAvx2())
-        return g ? blendAlphaAvx2<true>(dst, src, alpha, count, g) : blendAlphaAvx2<false>(dst, src, alpha, count, 0);
-    return g ? blendAlphaSse2<true>(dst, src, alpha, count, g) : blendAlphaSse2<false>(dst, src, alpha, count, 0);
-}
-
 }  // namespace
 
 void blendAlphaRow(uint32_t* dst, const uint32_t* src, const uint32_t* alpha, int32_t count, uint32_t transparency) {
-    int32_t done = blendAlphaVector(dst, src, alpha, count, transparency);
+    int32_t done;
+    if (useAvx2())
+        done = transparency ? blendAlphaAvx2<true>(dst, src, alpha, count, transparency)
+                            : blendAlphaAvx2<false>(dst, src, alpha, count, 0);
+    else
+        done = transparency ? blendAlphaSse2<true>(dst, src, alpha, count, transparency)
+                            : blendAlphaSse2<false>(dst, src, alpha, count, 0);
     blendAlphaRowScalar(dst + done, src + done, alpha + done, count - done, transparency);
-}
-
-void blendGreyAlphaRow(uint32_t* dst, const uint32_t* src, const uint8_t* levels, int32_t count,
-                       uint32_t transparency) {
-    int32_t done = blendAlphaVector(dst, src, levels, count, transparency);
-    blendGreyAlphaRowScalar(dst + done, src + done, levels + done, count - done, transparency);
 }
 
 void blendUniformRow(uint32_t* dst, const uint32_t* src, int32_t count, uint32_t weight) {
@@ -185,11 +150,6 @@ void blendAlphaRow(uint32_t* dst, const uint32_t* src, const uint32_t* alpha, in
 
 void blendUniformRow(uint32_t* dst, const uint32_t* src, int32_t count, uint32_t weight) {
     blendUniformRowScalar(dst, src, count, weight);
-}
-
-void blendGreyAlphaRow(uint32_t* dst, const uint32_t* src, const uint8_t* levels, int32_t count,
-                       uint32_t transparency) {
-    blendGreyAlphaRowScalar(dst, src, levels, count, transparency);
 }
 
 const char* alphaBlendPath() { return "scalar"; }

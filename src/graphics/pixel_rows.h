@@ -25,12 +25,6 @@ void blendAlphaRowScalar(uint32_t* dst, const uint32_t* src, const uint32_t* alp
 void blendAlphaRow(uint32_t* dst, const uint32_t* src, const uint32_t* alpha, int32_t count,
                    uint32_t transparency);
 
-// The same for a grey alpha image given as one byte per pixel (the level in every channel).
-void blendGreyAlphaRowScalar(uint32_t* dst, const uint32_t* src, const uint8_t* levels, int32_t count,
-                             uint32_t transparency);
-void blendGreyAlphaRow(uint32_t* dst, const uint32_t* src, const uint8_t* levels, int32_t count,
-                       uint32_t transparency);
-
 // Which implementation `blendAlphaRow` runs: "avx2", "sse2" or "scalar".
 const char* alphaBlendPath();
 // For tests and benchmarks: restrict the vector path (false: the widest one available again).

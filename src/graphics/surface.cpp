@@ -59,27 +59,13 @@ bool Surface::createInMemory(int32_t width, int32_t height, int32_t bitsPerPixel
 bool Surface::createAlphaImage() {
     m_alpha.clear();
     m_alpha.shrink_to_fit();
-    m_greyAlpha = {};
     return allocate(m_alpha);
-}
-
-void Surface::refreshGreyAlpha() {
-    m_greyAlpha = {};
-    if (m_alpha.empty()) return;
-    size_t count = size_t(m_width) * size_t(m_height);
-    for (size_t i = 0; i < count; ++i) {
-        uint32_t a = m_alpha[i];
-        if (((a >> 8) & 0xFF) != (a & 0xFF) || ((a >> 16) & 0xFF) != (a & 0xFF)) return;
-    }
-    m_greyAlpha.resize(count);
-    for (size_t i = 0; i < count; ++i) m_greyAlpha[i] = uint8_t(m_alpha[i]);
 }
 
 void Surface::clear() {
     m_kind = SurfaceKind::Empty;
     m_colour = {};
     m_alpha = {};
-    m_greyAlpha = {};
     m_name.clear();
     m_alphaName.clear();
 }
@@ -107,13 +93,11 @@ bool Surface::clearAlphaImage() {
     if (m_kind != SurfaceKind::Alpha && m_kind != SurfaceKind::Additive && m_kind != SurfaceKind::Subtractive)
         return false;
     std::fill(m_alpha.begin(), m_alpha.end(), 0xFFFFFFFFu);
-    refreshGreyAlpha();
     return true;
 }
 
 bool Surface::swapImages() {
     m_colour.swap(m_alpha);
-    m_greyAlpha = {};
     return true;
 }
 

@@ -67,26 +67,13 @@ public:
     // Memory row `row` (0 is the bottom row of the picture) of each image.
     uint32_t* colourRow(int32_t row) { return m_colour.data() + size_t(row) * size_t(m_width); }
     const uint32_t* colourRow(int32_t row) const { return m_colour.data() + size_t(row) * size_t(m_width); }
-    // Writing through this drops the grey copy (see `refreshGreyAlpha`).
-    uint32_t* alphaRow(int32_t row) {
-        m_greyAlpha.clear();
-        return m_alpha.data() + size_t(row) * size_t(m_width);
-    }
+    uint32_t* alphaRow(int32_t row) { return m_alpha.data() + size_t(row) * size_t(m_width); }
     const uint32_t* alphaRow(int32_t row) const { return m_alpha.data() + size_t(row) * size_t(m_width); }
     // The pixel at a top-down position; the caller keeps within the image.
     uint32_t pixel(int32_t x, int32_t y) const { return colourRow(m_height - 1 - y)[x]; }
     uint32_t alphaPixel(int32_t x, int32_t y) const { return alphaRow(m_height - 1 - y)[x]; }
     void setPixel(int32_t x, int32_t y, uint32_t value) { colourRow(m_height - 1 - y)[x] = value; }
     void setAlphaPixel(int32_t x, int32_t y, uint32_t value) { alphaRow(m_height - 1 - y)[x] = value; }
-
-    // When every alpha pixel is grey (blue = green = red), keeps a copy of one byte per pixel that
-    // the alpha blit reads instead of the four-byte image: the same result from a quarter of the
-    // memory traffic. The loaders call it; code that writes an alpha image itself may call it after.
-    void refreshGreyAlpha();
-    // Memory row `row` of the grey copy, or null when there is none.
-    const uint8_t* greyAlphaRow(int32_t row) const {
-        return m_greyAlpha.empty() ? nullptr : m_greyAlpha.data() + size_t(row) * size_t(m_width);
-    }
 
     // Every pixel of the colour image becomes the `COLORREF` 0x00BBGGRR as the pixel 0x00RRGGBB.
     bool fill(uint32_t colour);
@@ -119,7 +106,6 @@ private:
     SurfaceKind m_kind = SurfaceKind::Empty;
     std::vector<uint32_t> m_colour;
     std::vector<uint32_t> m_alpha;
-    std::vector<uint8_t> m_greyAlpha;
     int32_t m_bitsPerPixel = 0;
     int32_t m_height = 0;
     int32_t m_width = 0;

@@ -191,51 +191,6 @@ TEST(AlphaBlendRow, VectorPathsMatchTheScalarReference) {
     limitAlphaBlendToSse2(false);
 }
 
-TEST(AlphaBlendRow, GreyCopyGivesTheSameBytes) {
-    std::mt19937 random(8);
-    for (bool sse2Only : {false, true}) {
-        limitAlphaBlendToSse2(sse2Only);
-        for (int32_t count : {1, 5, 8, 13, 64}) {
-            size_t n = static_cast<size_t>(count);
-            std::vector<uint32_t> src(n), dst(n), alpha(n);
-            std::vector<uint8_t> levels(n);
-            for (uint32_t transparency : {0u, 99u, 255u}) {
-                for (size_t i = 0; i < n; ++i) {
-                    src[i] = random(), dst[i] = random(), levels[i] = uint8_t(random());
-                    alpha[i] = levels[i] * 0x010101u | (random() & 0xFF000000u);
-                }
-                std::vector<uint32_t> expected = dst, scalarGrey = dst;
-                blendAlphaRowScalar(expected.data(), src.data(), alpha.data(), count, transparency);
-                blendGreyAlphaRowScalar(scalarGrey.data(), src.data(), levels.data(), count, transparency);
-                blendGreyAlphaRow(dst.data(), src.data(), levels.data(), count, transparency);
-                ASSERT_EQ(scalarGrey, expected);
-                ASSERT_EQ(dst, expected) << alphaBlendPath() << " count " << count;
-            }
-        }
-    }
-    limitAlphaBlendToSse2(false);
-}
-
-TEST(Blit, GreyCopyFollowsTheAlphaImage) {
-    Surface src = solid(9, 3, 0x00102030, SurfaceKind::Alpha);
-    fillAlpha(src, 0x00404040);
-    src.refreshGreyAlpha();
-    ASSERT_NE(src.greyAlphaRow(0), nullptr);
-    src.setAlphaPixel(8, 2, 0x00FFFFFF);  // a write drops the copy
-    EXPECT_EQ(src.greyAlphaRow(0), nullptr);
-    src.refreshGreyAlpha();
-    Surface withCopy = solid(9, 3, 0x00F0E0D0);
-    blit(withCopy, 0, 0, src, 1, 0, 9, 3, 30);
-    src.setAlphaPixel(0, 0, 0x00404041);  // not grey: no copy
-    src.refreshGreyAlpha();
-    EXPECT_EQ(src.greyAlphaRow(0), nullptr);
-    src.setAlphaPixel(0, 0, 0x00404040);
-    Surface without = solid(9, 3, 0x00F0E0D0);
-    blit(without, 0, 0, src, 1, 0, 9, 3, 30);
-    for (int32_t x = 0; x < 9; ++x) EXPECT_EQ(withCopy.pixel(x, 2), without.pixel(x, 2)) << x;
-    EXPECT_EQ(withCopy.pixel(7, 2), 0x00F0E0D0u) << "the clear pixel (8, 2) drawn at 7";
-}
-
 TEST(AlphaBlendRow, UniformVectorPathMatchesTheScalarReference) {
     std::mt19937 random(7);
     std::vector<uint32_t> src(67), dst(67);
