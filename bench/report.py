@@ -11,7 +11,7 @@ import sys
 
 def run(program, extra):
     out = subprocess.run([program, "--benchmark_format=json", *extra], check=True, capture_output=True, text=True)
-    # A filter that matches nothing in a program leaves its output empty.
+    # A program with no benchmark left by --benchmark_filter prints nothing.
     return json.loads(out.stdout)["benchmarks"] if out.stdout.strip() else []
 
 

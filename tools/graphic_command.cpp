@@ -115,23 +115,31 @@ int unpack(const std::string& path, const std::string& folder) {
     return 0;
 }
 
+int usage() {
+    std::fprintf(stderr,
+                 "usage: qeli-tool graphic info FILE\n"
+                 "       qeli-tool graphic unpack FILE.qlg [DIR]\n"
+                 "       qeli-tool graphic pack OUT.qlg [--colour FILE] [--alpha FILE] [--cells FILE.txt] [--colour-key] [--gnp]\n");
+    return 2;
+}
+
 struct PackOptions {
     std::string output, colour, alpha, cells;
     bool colourKey = false, gnp = false;
 };
 
-std::optional<PackOptions> parsePackOptions(int argc, char** argv) {
+std::optional<PackOptions> parsePackOptions(std::span<const std::string> args) {
     PackOptions options;
-    if (argc < 1) return std::nullopt;
-    options.output = argv[0];
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        bool hasValue = i + 1 < argc;
+    if (args.empty()) return std::nullopt;
+    options.output = args[0];
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        bool hasValue = i + 1 < args.size();
         if (arg == "--colour-key") options.colourKey = true;
         else if (arg == "--gnp") options.gnp = true;
-        else if (arg == "--colour" && hasValue) options.colour = argv[++i];
-        else if (arg == "--alpha" && hasValue) options.alpha = argv[++i];
-        else if (arg == "--cells" && hasValue) options.cells = argv[++i];
+        else if (arg == "--colour" && hasValue) options.colour = args[++i];
+        else if (arg == "--alpha" && hasValue) options.alpha = args[++i];
+        else if (arg == "--cells" && hasValue) options.cells = args[++i];
         else return std::nullopt;
     }
     return options;
@@ -153,9 +161,9 @@ std::optional<Bytes> readPicturePart(const std::string& path, bool gnp, std::str
     return bytes;
 }
 
-int pack(int argc, char** argv) {
-    auto options = parsePackOptions(argc, argv);
-    if (!options) return fail("usage: qeli-tool graphic pack OUT.qlg [--colour FILE] [--alpha FILE] [--cells FILE.txt] [--colour-key] [--gnp]");
+int pack(std::span<const std::string> args) {
+    auto options = parsePackOptions(args);
+    if (!options) return usage();
     std::string error;
     auto colour = readPicturePart(options->colour, options->gnp, error);
     auto alpha = colour ? readPicturePart(options->alpha, options->gnp, error) : std::nullopt;
@@ -177,22 +185,15 @@ int pack(int argc, char** argv) {
     return 0;
 }
 
-int usage() {
-    std::fprintf(stderr,
-                 "usage: qeli-tool graphic info FILE\n"
-                 "       qeli-tool graphic unpack FILE.qlg [DIR]\n"
-                 "       qeli-tool graphic pack OUT.qlg [--colour FILE] [--alpha FILE] [--cells FILE.txt] [--colour-key] [--gnp]\n");
-    return 2;
-}
 
 }  // namespace
 
-int runGraphicCommand(int argc, char** argv) {
-    if (argc < 3) return usage();
-    std::string action = argv[1];
-    if (action == "info" && argc == 3) return info(argv[2]);
-    if (action == "unpack" && argc <= 4) return unpack(argv[2], argc == 4 ? argv[3] : ".");
-    if (action == "pack") return pack(argc - 2, argv + 2);
+int graphicCommand(std::span<const std::string> args) {
+    if (args.size() < 2) return usage();
+    const std::string& action = args[0];
+    if (action == "info" && args.size() == 2) return info(args[1]);
+    if (action == "unpack" && args.size() <= 3) return unpack(args[1], args.size() == 3 ? args[2] : ".");
+    if (action == "pack") return pack(args.subspan(1));
     return usage();
 }
 

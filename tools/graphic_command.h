@@ -2,9 +2,12 @@
 // putting one together.
 #pragma once
 
+#include <span>
+#include <string>
+
 namespace qeli::tools {
 
-// argv[0] is "graphic"; returns the process exit code.
-int runGraphicCommand(int argc, char** argv);
+// Returns the process exit code: 0 done, 1 failed, 2 wrong usage.
+int graphicCommand(std::span<const std::string> args);
 
 }  // namespace qeli::tools

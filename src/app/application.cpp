@@ -5,6 +5,8 @@
 #include "app/display_size.h"
 #include "app/settings.h"
 #include "app/single_instance.h"
+#include "files/file_utilities.h"
+#include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/file_system.h"
 #include "platform/main_thread.h"
@@ -45,6 +47,16 @@ void writeSystemDataWithRetry(Application& app) {
     }
 }
 
+// The player chose the folder on the command line: it is created without a question.
+void useSaveDirectory(EngineState& state, const std::string& directory) {
+    std::string folder = platform::utf8ToCp932(directory).value_or(directory);
+    if (folder.empty()) return;
+    if (folder.back() != '/' && folder.back() != '\\') folder += '\\';
+    if (!files::directoryExists(folder) && !files::createDirectoryPath(folder))
+        std::fprintf(stderr, "qeli: cannot create the save folder %s\n", directory.c_str());
+    state.saveFolder = folder;
+}
+
 void shutdown(Application& app) {
     writeSystemDataWithRetry(app);
     saved::writeAlreadyData(app.state, app.readText);
@@ -66,7 +78,9 @@ int runApplication(Application& app, const CommandLine& commandLine) {
                                  platform::BoxButtons::Ok, platform::BoxIcon::Warning);
         return 0;
     }
+    app.state.playTimeReferenceMs = platform::nowMs();
     readSettingsFile(app.state);
+    if (commandLine.saveDirectory) useSaveDirectory(app.state, *commandLine.saveDirectory);
     saved::readSystemData(app.state, app.system);
     saved::readAlreadyData(app.state, app.readText);
     app.state.rendererModeActive = app.state.rendererModeStored;

@@ -2,27 +2,17 @@
 
 #include <charconv>
 
+#include "files/name_folding.h"
+
 namespace qeli::app {
-
-namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 const char* usageText() {
     return "usage: qeli [GAME_DIR] [options]\n"
            "  -windowconfig        the window-size dialog only\n"
            "  --headless           no window and no audio device; virtual time\n"
            "  --dump FILE          at exit write the run's state as JSON\n"
-           "  --time-limit MS      end a headless run after this much virtual time\n";
+           "  --time-limit MS      end a headless run after this much virtual time\n"
+           "  --save-dir DIR       keep System.dat, Already.dat and saves in DIR\n";
 }
 
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments, std::string& error) {
@@ -34,7 +24,7 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
             error = "option " + arg + " needs a value";
             return nullptr;
         };
-        if (equalsIgnoringCase(arg, "-windowconfig")) {
+        if (files::equalFoldedUtf8(arg, "-windowconfig")) {
             line.windowConfig = true;
         } else if (arg == "--headless") {
             line.headless = true;
@@ -42,6 +32,10 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
             const std::string* v = value();
             if (!v) return std::nullopt;
             line.dumpFile = *v;
+        } else if (arg == "--save-dir") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            line.saveDirectory = *v;
         } else if (arg == "--time-limit") {
             const std::string* v = value();
             if (!v) return std::nullopt;

@@ -13,6 +13,8 @@ struct CommandLine {
     bool headless = false;
     bool windowConfig = false;
     std::optional<std::string> dumpFile;
+    // Where the player's files go instead of the game's own save folder (e.g. a read-only game folder).
+    std::optional<std::string> saveDirectory;
     uint64_t timeLimitMs = 3'600'000;
 };
 

@@ -3,16 +3,23 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace qeli::platform {
+class Cursor;
+}
 
 namespace qeli::app {
 
 struct EngineSettings {
     std::string normalCursorDefaultName;
     std::string normalCursorName;
+    std::shared_ptr<platform::Cursor> normalCursor;  // null: the system arrow
     std::string selectCursorDefaultName;
     std::string selectCursorName;
+    std::shared_ptr<platform::Cursor> selectCursor;
     int32_t saveDataIndexCommentStartLength = 0;
     int32_t transitionWaitType = 0;
     bool selectPointSaveDataEnable = false;

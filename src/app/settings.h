@@ -5,6 +5,8 @@ namespace qeli::app {
 
 struct EngineState;
 
-void readSettingsFile(EngineState& state);
+// Reads default.ini (archives first, then the game folder) into the state; false when there is none,
+// and then every default stands.
+bool readSettingsFile(EngineState& state);
 
 }  // namespace qeli::app

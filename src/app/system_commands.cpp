@@ -1,6 +1,8 @@
 #include "app/system_commands.h"
 
+#include "app/application.h"
 #include "platform/message_box.h"
+#include "platform/window_messages.h"
 #include "platform/text_encoding.h"
 #include "script/command_table.h"
 
@@ -33,8 +35,21 @@ std::optional<script::CommandResult> Confirmation(script::ScriptContext&, int32_
     return script::CommandResult::integer(platform::showMessageBox(request) == confirmed ? 1 : 0);
 }
 
+// The game asks for the player's files to be written now, by the main thread.
+std::optional<script::CommandResult> SystemDataWrite(script::ScriptContext&, int32_t, const script::Param*) {
+    return script::CommandResult::integer(sendApplicationMessage(platform::MSG_SYSTEM_DATA_WRITE) ? 1 : 0);
+}
+
+std::optional<script::CommandResult> AlreadyDataWrite(script::ScriptContext&, int32_t, const script::Param*) {
+    return script::CommandResult::integer(sendApplicationMessage(platform::MSG_ALREADY_DATA_WRITE) ? 1 : 0);
+}
+
 }  // namespace
 
-void registerSystemCommands(script::CommandTable& table) { table.setHandler("Confirmation", Confirmation); }
+void registerSystemCommands(script::CommandTable& table) {
+    table.setHandler("Confirmation", Confirmation);
+    table.setHandler("SystemDataWrite", SystemDataWrite);
+    table.setHandler("AlreadyDataWrite", AlreadyDataWrite);
+}
 
 }  // namespace qeli::app

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <optional>
 
+#include "platform/cursor.h"
 #include "platform/display.h"
 #include "platform/message_box.h"
 
@@ -46,6 +47,10 @@ public:
     virtual void wakeMainThread() = 0;
     // Called on the main thread; returns what the player (or the headless policy) answered.
     virtual BoxAnswer presentMessageBox(const MessageBoxRequest& request) = 0;
+
+    // Null when no cursor can be made. setCursor runs on the main thread.
+    virtual std::shared_ptr<Cursor> createCursor(const CursorAnimation& animation) = 0;
+    virtual void setCursor(std::shared_ptr<Cursor> cursor) = 0;
 
     virtual std::vector<DisplayMode> displayModes() = 0;
     virtual DisplayMode desktopMode() = 0;

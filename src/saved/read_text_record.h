@@ -33,6 +33,8 @@ public:
     // Entries in the order they were first used.
     std::vector<const Entry*> entries() const;
     bool empty() const;
+    // Set when Already.dat exists but could not be read: writing would replace what the player has.
+    bool writesRefused = false;
     void clear();
 
 private:

@@ -111,6 +111,11 @@ std::span<const uint8_t> block(std::span<const uint8_t> file, int32_t offset, in
 
 }  // namespace
 
+bool looksLikeSystemData(std::span<const uint8_t> bytes) {
+    int32_t headerSize = get32(bytes, HeaderSizeAt);
+    return bytes.size() >= 40 && headerSize >= 40 && headerSize <= static_cast<int32_t>(kSystemDataHeaderSize);
+}
+
 std::vector<uint8_t> encodeSystemData(const app::EngineState& state, const SystemData& data, int32_t playTimeSeconds) {
     std::vector<uint8_t> out(kSystemDataHeaderSize, 0);
     put32(out, HeaderSizeAt, kSystemDataHeaderSize);

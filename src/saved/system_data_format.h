@@ -15,6 +15,9 @@ struct SystemData;
 
 inline constexpr size_t kSystemDataHeaderSize = 116;
 
+// A System.dat header: a header size that covers at least the block fields (older files are shorter
+// than 116 bytes, none is longer).
+bool looksLikeSystemData(std::span<const uint8_t> bytes);
 // `playTimeSeconds` is what the file records (the play time so far plus the unsaved seconds).
 std::vector<uint8_t> encodeSystemData(const app::EngineState& state, const SystemData& data, int32_t playTimeSeconds);
 // Takes what is sound from the file; a header shorter than 116 bytes leaves the later fields 0, and

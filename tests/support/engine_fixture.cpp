@@ -3,6 +3,7 @@
 #include <atomic>
 #include <unistd.h>
 
+#include "files/archives.h"
 #include "platform/backend.h"
 #include "platform/main_thread.h"
 #include "platform/message_box.h"
@@ -32,12 +33,14 @@ ScratchFolder::~ScratchFolder() {
 EngineTest::EngineTest() : m_previousDirectory(std::filesystem::current_path()) {
     installHeadlessBackend();
     std::filesystem::current_path(folder.path());
+    files::resetArchives();
     context = std::make_unique<script::ScriptContext>(table, engine, system, readText);
 }
 
 EngineTest::~EngineTest() {
     context.reset();
     std::filesystem::current_path(m_previousDirectory);
+    files::resetArchives();
 }
 
 }  // namespace qeli::testing

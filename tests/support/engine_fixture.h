@@ -31,7 +31,8 @@ private:
     std::filesystem::path m_path;
 };
 
-// A scratch folder as the current directory, and a context over a command table the test fills.
+// A scratch folder as the current directory (with no archive index read yet), and a context over a
+// command table the test fills.
 class EngineTest : public ::testing::Test {
 protected:
     EngineTest();

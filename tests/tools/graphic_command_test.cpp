@@ -17,7 +17,7 @@ namespace {
 class GraphicCommandTest : public testing::EngineTest {
 protected:
     int tool(const std::string& arguments) {
-        int status = std::system((std::string(QELI_TOOL_BINARY) + " graphic " + arguments + " > tool.out 2>&1").c_str());
+        int status = std::system((std::string(QELI_TOOL) + " graphic " + arguments + " > tool.out 2>&1").c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     std::vector<uint8_t> read(const std::string& name) {

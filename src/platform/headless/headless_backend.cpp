@@ -61,6 +61,10 @@ public:
         return answer;
     }
 
+    // Nothing is shown; the cursor is accepted so that loading it succeeds as it would with a window.
+    std::shared_ptr<Cursor> createCursor(const CursorAnimation&) override { return std::make_shared<Cursor>(); }
+    void setCursor(std::shared_ptr<Cursor>) override {}
+
     // A fixed full-HD desktop, so that headless runs size their windows the same on every machine.
     std::vector<DisplayMode> displayModes() override {
         return {{1920, 1080, 32}, {1280, 720, 32}, {1024, 768, 32}, {800, 600, 32}, {640, 480, 32}};

@@ -9,6 +9,7 @@
 
 #include "platform/backend.h"
 #include "platform/main_thread_internal.h"
+#include "platform/sdl/sdl_cursor.h"
 #include "platform/sdl/sdl_input.h"
 #include "platform/thread.h"
 #include "platform/window_events.h"
@@ -66,7 +67,10 @@ std::vector<SDL_MessageBoxButtonData> boxButtons(BoxButtons buttons) {
 class SdlBackend final : public Backend {
 public:
     SdlBackend() : m_wakeEvent(SDL_RegisterEvents(1)), m_start(SteadyClock::now()) {}
-    ~SdlBackend() override { SDL_Quit(); }
+    ~SdlBackend() override {
+        m_cursorAnimator.show(nullptr, 0);
+        SDL_Quit();
+    }
 
     bool isHeadless() const override { return false; }
 
@@ -97,7 +101,11 @@ public:
 
     void waitForMainThreadEvents() override {
         SDL_Event event;
-        if (!SDL_WaitEvent(&event)) return;
+        auto untilCursorStep = m_cursorAnimator.msUntilNextStep(nowMs());
+        bool gotEvent = untilCursorStep ? SDL_WaitEventTimeout(&event, static_cast<int>(*untilCursorStep)) != 0
+                                        : SDL_WaitEvent(&event) != 0;
+        m_cursorAnimator.advance(nowMs());
+        if (!gotEvent) return;
         do {
             if (event.type == m_wakeEvent) continue;
             if (auto message = translateSdlEvent(event)) deliverWindowMessage(*message);
@@ -130,6 +138,11 @@ public:
         return static_cast<BoxAnswer>(pressed);
     }
 
+    std::shared_ptr<Cursor> createCursor(const CursorAnimation& animation) override {
+        return SdlCursor::create(animation);
+    }
+    void setCursor(std::shared_ptr<Cursor> cursor) override { m_cursorAnimator.show(std::move(cursor), nowMs()); }
+
     std::vector<DisplayMode> displayModes() override {
         std::vector<DisplayMode> modes;
         int count = SDL_GetNumDisplayModes(0);
@@ -161,6 +174,7 @@ public:
 private:
     uint32_t m_wakeEvent;
     SteadyClock::time_point m_start;
+    CursorAnimator m_cursorAnimator;
 };
 
 }  // namespace
