@@ -3,19 +3,15 @@
 // Abort/Retry/Ignore box.
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "files/error_log.h"
+#include "files/graphic_error_reports.h"
 #include "files/program_data.h"
 #include "graphics/bmp_decoder.h"
 #include "graphics/graphic_container.h"
 #include "graphics/png_decoder.h"
 #include "graphics/surface.h"
-#include "platform/message_box.h"
-#include "platform/text_encoding.h"
 
 namespace qeli::graphics {
 
@@ -35,29 +31,12 @@ std::atomic<bool> g_graphicRetry{false};
 std::atomic<bool> g_alphaRetry{false};
 
 struct LoadFamily {
-    const char* logPrefix;
-    uint32_t errorCode;
+    files::GraphicKind kind;
     std::atomic<bool>& retryFlag;
 };
 
-const LoadFamily kGraphic{"Graphic Access Error[", 1001, g_graphicRetry};
-const LoadFamily kAlphaGraphic{"AlphaGraphic Access Error[", 1002, g_alphaRetry};
-
-void logAccessError(const LoadFamily& family, std::string_view name) {
-    std::string line = family.logPrefix;
-    line.append(name);
-    line += "]\n";
-    files::appendErrorLog(line);
-}
-
-platform::BoxAnswer showDecodeFailure(const LoadFamily& family, std::string_view name) {
-    char code[16];
-    std::snprintf(code, sizeof code, "%x", family.errorCode);
-    std::string text = "filename:" + platform::cp932ToUtf8(std::string(name)) + "\nerrorcode:" + code +
-                       "\n\nerrorcomment: graphic format decode error(data broken or file read error)";
-    return platform::showMessageBox("File Access Error", text, platform::BoxButtons::AbortRetryIgnore,
-                                    platform::BoxIcon::Error);
-}
+const LoadFamily kGraphic{files::GraphicKind::Ordinary, g_graphicRetry};
+const LoadFamily kAlphaGraphic{files::GraphicKind::AlphaMask, g_alphaRetry};
 
 enum class Attempt { Missing, Decoded, Failed };
 
@@ -68,18 +47,14 @@ bool loadWithRetry(const LoadFamily& family, std::string_view name, AttemptFn at
     for (;;) {
         switch (attempt()) {
         case Attempt::Missing:
-            logAccessError(family, name);
+            files::logGraphicAccessError(name, family.kind);
             return false;
         case Attempt::Decoded:
             family.retryFlag = false;
             return true;
         case Attempt::Failed:
             if (!family.retryFlag.exchange(true)) continue;
-            switch (showDecodeFailure(family, name)) {
-            case platform::BoxAnswer::Abort: std::_Exit(EXIT_FAILURE);
-            case platform::BoxAnswer::Retry: continue;
-            default: return false;
-            }
+            if (!files::askRetryAfterDecodeFailure(name, family.kind)) return false;
         }
     }
 }
