@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "archive_command.h"
+#include "graphic_command.h"
 #include "save_command.h"
 #include "script_command.h"
 
@@ -21,6 +22,7 @@ constexpr SubCommand kSubCommands[] = {
     {"archive", qeli::tools::archiveCommand, "list|extract|pack   .qlc archives"},
     {"save", qeli::tools::saveCommand, "info FILE           System.dat, Already.dat as JSON"},
     {"script", qeli::tools::scriptCommand, "compile|check|disasm text scripts and .qls"},
+    {"graphic", qeli::tools::graphicCommand, "info|unpack|pack    .qlg, BMP and PNG pictures"},
 };
 
 int usage() {
