@@ -117,7 +117,7 @@ int compile(const std::vector<std::string>& args) {
     bool rejected = false;
     auto compiled = compileFile(source, rejected);
     if (!compiled) return 1;
-    return writeFile(output, script::writeCompiledScript(*compiled, scramble)) ? 0 : 1;
+    return writeFile(output, script::writeCompiledScript(*compiled, {.scrambleFlag = static_cast<uint16_t>(scramble ? script::kScrambled : 0)})) ? 0 : 1;
 }
 
 int check(const std::vector<std::string>& files) {

@@ -123,7 +123,7 @@ TEST(CompilerOutputTest, NumbersAreCLiteralsWrappedTo32Bits) {
 TEST(CompilerOutputTest, CompiledFilesLoadToTheSameTables) {
     Compiled c = compile("String[1] = \"text\" If (Flag[1] = 2) { ScriptJump(end) } end\n");
     for (bool scramble : {false, true}) {
-        auto file = script::writeCompiledScript(c.tables, scramble);
+        auto file = script::writeCompiledScript(c.tables, {.scrambleFlag = static_cast<uint16_t>(scramble ? 1 : 0)});
         EXPECT_EQ(file[6], scramble ? 1 : 0);
         auto loaded = script::parseCompiledScript(file);
         ASSERT_TRUE(loaded);

@@ -1,7 +1,8 @@
 #include "support/qls_writer.h"
 
+#include "script/qls_file_writer.h"
+
 #include <cstdio>
-#include <cstring>
 
 namespace qeli::testing {
 
@@ -103,36 +104,8 @@ void QlsWriter::assign(int32_t target, std::string_view name, const std::vector<
 }
 
 std::vector<uint8_t> QlsWriter::build() const {
-    const size_t header = static_cast<size_t>(std::max(m_headerSize, 12));
-    std::vector<uint8_t> out(std::max<size_t>(header, script::kQlsHeaderSize), 0);
-    const size_t codeAt = header;
-    const size_t tokensAt = codeAt + m_code.size() * 4;
-    const size_t dataAt = tokensAt + m_tokens.size() * script::kQlsTokenSize;
-
-    std::vector<uint8_t> fields(script::kQlsHeaderSize, 0);
-    std::memcpy(fields.data(), "QLS", 3);
-    fields[6] = static_cast<uint8_t>(m_scrambleFlag);
-    fields[7] = static_cast<uint8_t>(m_scrambleFlag >> 8);
-    putU32(fields, 8, static_cast<uint32_t>(m_headerSize));
-    putU32(fields, 16, static_cast<uint32_t>(codeAt));
-    putU32(fields, 20, static_cast<uint32_t>(m_code.size()));
-    putU32(fields, 24, static_cast<uint32_t>(tokensAt));
-    putU32(fields, 28, static_cast<uint32_t>(m_tokens.size()));
-    putU32(fields, 32, static_cast<uint32_t>(dataAt));
-    putU32(fields, 36, static_cast<uint32_t>(m_data.size()));
-    putU32(fields, 40, static_cast<uint32_t>(m_temporaryCount));
-    std::memcpy(out.data(), fields.data(), std::min(header, script::kQlsHeaderSize));
-    out.resize(header);
-
-    for (int32_t w : m_code) putU32(out, out.size(), static_cast<uint32_t>(w));
-    for (const auto& t : m_tokens) {
-        putU32(out, out.size(), static_cast<uint32_t>(t.type));
-        putU32(out, out.size(), static_cast<uint32_t>(t.nameOffset));
-        putU32(out, out.size(), static_cast<uint32_t>(t.valueOffset));
-        putU32(out, out.size(), static_cast<uint32_t>(t.aux));
-    }
-    for (uint8_t b : m_data) out.push_back(m_scrambleFlag == script::kScrambled ? b ^ script::kScrambleKey : b);
-    return out;
+    script::CompiledScript tables{m_code, m_tokens, m_data, m_temporaryCount};
+    return script::writeCompiledScript(tables, {m_headerSize, m_scrambleFlag});
 }
 
 bool QlsWriter::writeTo(const std::string& path) const {
