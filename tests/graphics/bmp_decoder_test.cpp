@@ -12,7 +12,7 @@
 namespace qeli::graphics {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpFixture;
 using testing::bmpFile;
 
 std::vector<uint8_t> readFixture(const std::string& name) {
@@ -49,56 +49,56 @@ TEST(BmpDecoder, TopDownFilesComeOutBottomUp) {
 }
 
 TEST(BmpDecoder, Rle4RunsDeltasAndRunsPastTheRow) {
-    BmpSpec spec;
-    spec.width = 4;
-    spec.height = 2;
-    spec.bitCount = 4;
-    spec.compression = 2;
-    spec.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+    BmpFixture fixture;
+    fixture.width = 4;
+    fixture.height = 2;
+    fixture.bitCount = 4;
+    fixture.compression = 2;
+    fixture.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
     // Bottom row: a run of 6 alternating 1,2 (cut to the 4 pixels of the row), end of row.
     // Top row: delta 1 right, absolute run of 3 (3, 1, 2) padded to 16 bits, end of picture.
-    spec.pixels = {6, 0x12, 0, 0, 0, 2, 1, 0, 0, 3, 0x31, 0x20, 0, 1};
-    auto image = decodeBmp(bmpFile(spec));
+    fixture.pixels = {6, 0x12, 0, 0, 0, 2, 1, 0, 0, 3, 0x31, 0x20, 0, 1};
+    auto image = decodeBmp(bmpFile(fixture));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->pixels, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0xFF0000, 0x00FF00,  // bottom
                                                     0, 0x0000FF, 0xFF0000, 0x00FF00}));
 }
 
 TEST(BmpDecoder, SixteenBitsWithoutFieldsIs555) {
-    BmpSpec spec;
-    spec.width = 2;
-    spec.bitCount = 16;
-    spec.pixels = {0x1F, 0x7C, 0xE0, 0x03};  // 0x7C1F: red 31, blue 31; 0x03E0: green 31
-    auto image = decodeBmp(bmpFile(spec));
+    BmpFixture fixture;
+    fixture.width = 2;
+    fixture.bitCount = 16;
+    fixture.pixels = {0x1F, 0x7C, 0xE0, 0x03};  // 0x7C1F: red 31, blue 31; 0x03E0: green 31
+    auto image = decodeBmp(bmpFile(fixture));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->pixels, (std::vector<uint32_t>{0xFF00FF, 0x00FF00}));
 }
 
 TEST(BmpDecoder, DamagedFilesFailCleanly) {
-    BmpSpec wide;
+    BmpFixture wide;
     wide.width = 100000;
     wide.height = 100000;
-    BmpSpec overflow;
+    BmpFixture overflow;
     overflow.width = 0x7FFFFFFF;
     overflow.height = -0x7FFFFFFF;
-    BmpSpec paletteBeyondFile;
+    BmpFixture paletteBeyondFile;
     paletteBeyondFile.bitCount = 8;
     paletteBeyondFile.coloursUsed = 256;
     paletteBeyondFile.pixels = {0, 0, 0, 0};
-    BmpSpec missingRows;
+    BmpFixture missingRows;
     missingRows.width = 3;
     missingRows.height = 3;
     missingRows.pixels.assign(12, 0);
-    BmpSpec jpeg;
+    BmpFixture jpeg;
     jpeg.compression = 4;
     jpeg.pixels.assign(4, 0);
-    BmpSpec rleTopDown;
+    BmpFixture rleTopDown;
     rleTopDown.height = -1;
     rleTopDown.bitCount = 8;
     rleTopDown.compression = 1;
     rleTopDown.pixels = {0, 1};
-    for (const BmpSpec* spec : {&wide, &overflow, &missingRows, &jpeg, &rleTopDown})
-        EXPECT_FALSE(decodeBmp(bmpFile(*spec))) << spec->width << "x" << spec->height;
+    for (const BmpFixture* fixture : {&wide, &overflow, &missingRows, &jpeg, &rleTopDown})
+        EXPECT_FALSE(decodeBmp(bmpFile(*fixture))) << fixture->width << "x" << fixture->height;
     // A palette said to hold 256 colours with no room for them before the pixels: those colours are black.
     auto image = decodeBmp(bmpFile(paletteBeyondFile));
     ASSERT_TRUE(image);

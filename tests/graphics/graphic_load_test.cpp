@@ -14,26 +14,26 @@
 namespace qeli::graphics {
 namespace {
 
-using testing::PngSpec;
+using testing::PngFixture;
 using testing::pngFile;
 
 std::vector<uint8_t> rgbaPng(uint8_t alpha) {
-    PngSpec spec;
-    spec.width = 2;
-    spec.colourType = 6;
-    spec.rows = {{10, 20, 30, alpha, 40, 50, 60, alpha}};
-    return pngFile(spec);
+    PngFixture fixture;
+    fixture.width = 2;
+    fixture.colourType = 6;
+    fixture.rows = {{10, 20, 30, alpha, 40, 50, 60, alpha}};
+    return pngFile(fixture);
 }
 
 std::vector<uint8_t> smallBmp(uint32_t colour) {
-    testing::BmpSpec spec;
-    spec.width = 2;
-    spec.height = 2;
+    testing::BmpFixture fixture;
+    fixture.width = 2;
+    fixture.height = 2;
     for (int i = 0; i < 2; ++i) {
-        for (int x = 0; x < 2; ++x) spec.pixels.insert(spec.pixels.end(), {uint8_t(colour), uint8_t(colour >> 8), uint8_t(colour >> 16)});
-        spec.pixels.insert(spec.pixels.end(), {0, 0});
+        for (int x = 0; x < 2; ++x) fixture.pixels.insert(fixture.pixels.end(), {uint8_t(colour), uint8_t(colour >> 8), uint8_t(colour >> 16)});
+        fixture.pixels.insert(fixture.pixels.end(), {0, 0});
     }
-    return testing::bmpFile(spec);
+    return testing::bmpFile(fixture);
 }
 
 std::vector<uint8_t> cellRecords(std::initializer_list<std::array<int32_t, 8>> records) {
@@ -52,8 +52,8 @@ TEST(PngDecoder, AlphaChannelBecomesTheAlphaImage) {
     EXPECT_EQ(s.alphaPixel(1, 0) & 0xFFFFFF, 0xFFFFFFu) << "clear is white";
 }
 
-PngSpec spec(int width, int height, int colourType, int bitDepth, std::vector<std::vector<uint8_t>> rows) {
-    PngSpec out;
+PngFixture fixture(int width, int height, int colourType, int bitDepth, std::vector<std::vector<uint8_t>> rows) {
+    PngFixture out;
     out.width = width;
     out.height = height;
     out.colourType = colourType;
@@ -63,16 +63,16 @@ PngSpec spec(int width, int height, int colourType, int bitDepth, std::vector<st
 }
 
 TEST(PngDecoder, EveryColourTypeComesOutAsColours) {
-    PngSpec grey2 = spec(4, 1, 0, 2, {{0b00011011}});
-    PngSpec palette2 = spec(4, 1, 3, 2, {{0b11100100}});
+    PngFixture grey2 = fixture(4, 1, 0, 2, {{0b00011011}});
+    PngFixture palette2 = fixture(4, 1, 3, 2, {{0b11100100}});
     palette2.palette = {0x112233, 0x445566, 0x778899, 0xAABBCC};
-    PngSpec greyAlpha = spec(1, 1, 4, 8, {{200, 64}});
-    PngSpec rgb16 = spec(1, 1, 2, 16, {{0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC}});
-    PngSpec interlaced = spec(3, 3, 2, 8, {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {10, 11, 12, 13, 14, 15, 16, 17, 18},
+    PngFixture greyAlpha = fixture(1, 1, 4, 8, {{200, 64}});
+    PngFixture rgb16 = fixture(1, 1, 2, 16, {{0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC}});
+    PngFixture interlaced = fixture(3, 3, 2, 8, {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {10, 11, 12, 13, 14, 15, 16, 17, 18},
                                             {19, 20, 21, 22, 23, 24, 25, 26, 27}});
     interlaced.interlaced = true;
     struct Case {
-        const PngSpec& spec;
+        const PngFixture& fixture;
         int32_t x, y;
         uint32_t colour;
     } cases[] = {
@@ -81,8 +81,8 @@ TEST(PngDecoder, EveryColourTypeComesOutAsColours) {
     };
     for (const Case& c : cases) {
         Surface s;
-        ASSERT_TRUE(s.loadFromMemory(pngFile(c.spec))) << c.spec.colourType;
-        EXPECT_EQ(s.pixel(c.x, c.y) & 0xFFFFFF, c.colour) << c.spec.colourType << " at " << c.x;
+        ASSERT_TRUE(s.loadFromMemory(pngFile(c.fixture))) << c.fixture.colourType;
+        EXPECT_EQ(s.pixel(c.x, c.y) & 0xFFFFFF, c.colour) << c.fixture.colourType << " at " << c.x;
     }
     Surface s;
     ASSERT_TRUE(s.loadFromMemory(pngFile(greyAlpha)));

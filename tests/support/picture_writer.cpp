@@ -19,37 +19,37 @@ void appendToVector(png_structp png, png_bytep data, png_size_t length) {
 
 }  // namespace
 
-std::vector<uint8_t> bmpFile(const BmpSpec& spec) {
+std::vector<uint8_t> bmpFile(const BmpFixture& fixture) {
     std::vector<uint8_t> out;
-    uint32_t tableBytes = uint32_t(spec.palette.size() * (spec.infoSize == 12 ? 3 : 4) + spec.masks.size() * 4);
-    uint32_t pixelOffset = 14 + spec.infoSize + tableBytes;
+    uint32_t tableBytes = uint32_t(fixture.palette.size() * (fixture.infoSize == 12 ? 3 : 4) + fixture.masks.size() * 4);
+    uint32_t pixelOffset = 14 + fixture.infoSize + tableBytes;
     out.push_back('B');
     out.push_back('M');
-    put(out, pixelOffset + uint32_t(spec.pixels.size()), 4);
+    put(out, pixelOffset + uint32_t(fixture.pixels.size()), 4);
     put(out, 0, 4);
     put(out, pixelOffset, 4);
-    put(out, spec.infoSize, 4);
-    if (spec.infoSize == 12) {
-        put(out, uint32_t(spec.width), 2);
-        put(out, uint32_t(spec.height), 2);
+    put(out, fixture.infoSize, 4);
+    if (fixture.infoSize == 12) {
+        put(out, uint32_t(fixture.width), 2);
+        put(out, uint32_t(fixture.height), 2);
         put(out, 1, 2);
-        put(out, spec.bitCount, 2);
+        put(out, fixture.bitCount, 2);
     } else {
-        put(out, uint32_t(spec.width), 4);
-        put(out, uint32_t(spec.height), 4);
+        put(out, uint32_t(fixture.width), 4);
+        put(out, uint32_t(fixture.height), 4);
         put(out, 1, 2);
-        put(out, spec.bitCount, 2);
-        put(out, spec.compression, 4);
-        put(out, uint32_t(spec.pixels.size()), 4);
+        put(out, fixture.bitCount, 2);
+        put(out, fixture.compression, 4);
+        put(out, uint32_t(fixture.pixels.size()), 4);
         put(out, 2835, 4);
         put(out, 2835, 4);
-        put(out, spec.coloursUsed, 4);
+        put(out, fixture.coloursUsed, 4);
         put(out, 0, 4);
-        out.resize(14 + spec.infoSize, 0);
+        out.resize(14 + fixture.infoSize, 0);
     }
-    for (uint32_t mask : spec.masks) put(out, mask, 4);
-    for (uint32_t colour : spec.palette) put(out, colour, spec.infoSize == 12 ? 3 : 4);
-    out.insert(out.end(), spec.pixels.begin(), spec.pixels.end());
+    for (uint32_t mask : fixture.masks) put(out, mask, 4);
+    for (uint32_t colour : fixture.palette) put(out, colour, fixture.infoSize == 12 ? 3 : 4);
+    out.insert(out.end(), fixture.pixels.begin(), fixture.pixels.end());
     return out;
 }
 
@@ -65,7 +65,7 @@ std::vector<uint8_t> topDownCopy(const std::vector<uint8_t>& file) {
     return out;
 }
 
-std::vector<uint8_t> pngFile(const PngSpec& spec) {
+std::vector<uint8_t> pngFile(const PngFixture& fixture) {
     std::vector<uint8_t> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -74,14 +74,14 @@ std::vector<uint8_t> pngFile(const PngSpec& spec) {
         throw std::runtime_error("libpng could not write the test picture");
     }
     png_set_write_fn(png, &out, appendToVector, nullptr);
-    png_set_IHDR(png, info, png_uint_32(spec.width), png_uint_32(spec.height), spec.bitDepth, spec.colourType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, png_uint_32(fixture.width), png_uint_32(fixture.height), fixture.bitDepth, fixture.colourType,
+                 fixture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette;
-    for (uint32_t c : spec.palette) palette.push_back({png_byte(c >> 16), png_byte(c >> 8), png_byte(c)});
+    for (uint32_t c : fixture.palette) palette.push_back({png_byte(c >> 16), png_byte(c >> 8), png_byte(c)});
     if (!palette.empty()) png_set_PLTE(png, info, palette.data(), int(palette.size()));
     std::vector<png_bytep> rows;
-    for (const auto& row : spec.rows) rows.push_back(const_cast<png_bytep>(row.data()));
+    for (const auto& row : fixture.rows) rows.push_back(const_cast<png_bytep>(row.data()));
     png_set_rows(png, info, rows.data());
     png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
     png_destroy_write_struct(&png, &info);

@@ -7,7 +7,7 @@
 
 namespace qeli::testing {
 
-struct BmpSpec {
+struct BmpFixture {
     int32_t width = 1;
     int32_t height = 1;  // negative: rows stored top-down
     uint16_t bitCount = 24;
@@ -19,12 +19,12 @@ struct BmpSpec {
     std::vector<uint8_t> pixels;    // the stored pixel bytes
 };
 
-std::vector<uint8_t> bmpFile(const BmpSpec& spec);
+std::vector<uint8_t> bmpFile(const BmpFixture& fixture);
 
 // A BMP with the rows of `file` reversed and its height negated: the same picture stored top-down.
 std::vector<uint8_t> topDownCopy(const std::vector<uint8_t>& file);
 
-struct PngSpec {
+struct PngFixture {
     int width = 1;
     int height = 1;
     int colourType = 2;  // as in the file: 0 grey, 2 RGB, 3 palette, 4 grey and alpha, 6 RGBA
@@ -34,6 +34,6 @@ struct PngSpec {
     std::vector<std::vector<uint8_t>> rows;  // packed as stored, top row first
 };
 
-std::vector<uint8_t> pngFile(const PngSpec& spec);
+std::vector<uint8_t> pngFile(const PngFixture& fixture);
 
 }  // namespace qeli::testing

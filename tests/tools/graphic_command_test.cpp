@@ -30,13 +30,13 @@ protected:
 };
 
 TEST_F(GraphicCommandTest, UnpackAndPackGiveTheSameContainer) {
-    testing::PngSpec png;
+    testing::PngFixture png;
     png.width = 2;
     png.colourType = 6;
     png.rows = {{1, 2, 3, 4, 5, 6, 7, 8}};
     std::vector<uint8_t> tagged = testing::pngFile(png);
     std::copy_n("GNP", 3, tagged.begin() + 1);
-    testing::BmpSpec bmp;
+    testing::BmpFixture bmp;
     bmp.width = 2;
     bmp.pixels = {9, 9, 9, 8, 8, 8, 0, 0};
     std::vector<graphics::CellRecord> cells{{{0, 0, 1, 1, 100, 2, 7, 0}}, {{1, 0, 0, 0, 0, 0, 0, 1}}, {}, {{0, 0, 0, 0, 0, 0, 0, 2}},
