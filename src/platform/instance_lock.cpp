@@ -27,8 +27,10 @@ std::string lockFileName(std::string_view name) {
 
 }  // namespace
 
+std::string InstanceLock::pathFor(std::string_view name) { return runtimeDirectory() + "/" + lockFileName(name); }
+
 std::unique_ptr<InstanceLock> InstanceLock::acquire(std::string_view name) {
-    std::string path = runtimeDirectory() + "/" + lockFileName(name);
+    std::string path = pathFor(name);
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
         std::fprintf(stderr, "qeli: cannot open the instance lock %s; running without it\n", path.c_str());

@@ -12,6 +12,8 @@ class InstanceLock {
 public:
     // Null when another process holds the lock of that name.
     static std::unique_ptr<InstanceLock> acquire(std::string_view name);
+    // The file that stands for the name.
+    static std::string pathFor(std::string_view name);
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;

@@ -2,6 +2,10 @@
 
 #include <fstream>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "app/single_instance.h"
 #include "platform/instance_lock.h"
 #include "platform/text_encoding.h"
@@ -54,6 +58,41 @@ TEST(HeadlessRun, ASecondInstanceInTheSameFolderRefusesToStart) {
 
     auto elsewhere = testing::runQeliHeadless(other);
     EXPECT_NE(elsewhere.dump.find("\"hello\""), std::string::npos) << elsewhere.dump;
+}
+
+// Two real processes: the first runs a script that never ends, the second starts in the same folder.
+TEST(HeadlessRun, TwoProcessesInOneFolder) {
+    testing::ScratchFolder scratch;
+    std::string game = scratch.file("game");
+    std::filesystem::create_directories(game);
+    std::ofstream(game + "/start.qls") << "forever\nScriptJump(forever)\n";
+    std::string name = singleInstanceName(platform::utf8ToCp932(std::filesystem::canonical(game).string()).value());
+
+    pid_t first = fork();
+    ASSERT_GE(first, 0);
+    if (first == 0) {
+        execl(QELI_BINARY, QELI_BINARY, "--headless", game.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // Wait until the first process has the lock file open (trying the lock here could take it first).
+    auto holdsLockFile = [&] {
+        std::error_code ec;
+        for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(first) + "/fd", ec))
+            if (std::filesystem::read_symlink(fd.path(), ec) == platform::InstanceLock::pathFor(name)) return true;
+        return false;
+    };
+    bool held = false;
+    for (int i = 0; i < 500 && !held; ++i) {
+        held = holdsLockFile();
+        if (!held) usleep(10'000);
+    }
+    ASSERT_TRUE(held) << "the first process never took the lock";
+    auto second = testing::runQeliHeadless(game);
+    kill(first, SIGKILL);
+    waitpid(first, nullptr, 0);
+    EXPECT_NE(second.dump.find("同一アプリケーションが既に起動されています"), std::string::npos) << second.dump;
+    // The lock goes with the process: after the first one is gone, the folder is free again.
+    EXPECT_TRUE(platform::InstanceLock::acquire(name));
 }
 
 TEST(HeadlessRun, WhatThePlayerEarnedSurvivesTheNextRun) {
