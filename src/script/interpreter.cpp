@@ -102,19 +102,23 @@ void executeCommand(ScriptContext& context, ScriptRecord& record, const Tables& 
     const CommandTable& table = context.commands;
     int row = resolveRow(table, record, token);
     const int32_t length = tables.length;
-    int32_t count = p + 1 < length ? tables.code[p + 1] : 0;
-    if (count > kMaxParameters) reportParameterOverflow(count);
-    // A negative count would walk backwards through the code; it is read as no parameters. Parameter
-    // words past the end of the code are not there to bind.
-    count = std::max(count, 0);
-    const int32_t room = length - p - 2;
-    const int32_t available = std::max(room, 0);
-    const int bound = std::min({count, kMaxParameters, available});
+    const int32_t room = length - p - 2;  // parameter words after the count word; -1 when there is none
+    int32_t count = room >= 0 ? tables.code[p + 1] : 0;
+    int bound = count;
+    int32_t next = p + 2 + count;
+    if (static_cast<uint32_t>(count) > static_cast<uint32_t>(kMaxParameters) || count > room) {
+        if (count > kMaxParameters) reportParameterOverflow(count);
+        // A negative count would walk backwards through the code; it is read as no parameters.
+        // Parameter words past the end of the code are not there to bind.
+        count = std::max(count, 0);
+        bound = std::min(std::min(count, kMaxParameters), std::max(room, 0));
+        next = count <= room ? p + 2 + count : length;
+    }
     area.bind(context, record, tables, bound > 0 ? tables.code + p + 2 : nullptr, bound);
 
     if (context.interruptRunning.load(std::memory_order_relaxed) && table.row(row).flag != 1)
         row = CommandTable::kEndRow;
-    record.nextPosition = count <= room ? p + 2 + count : length;
+    record.nextPosition = next;
 
     const CommandRow& command = table.row(row);
     // Unknown names and an `=` without parameters call nothing, and a pending target stays pending:
