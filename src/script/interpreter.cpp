@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "script/parameter_binding.h"
+#include "script/runaway_guard.h"
 
 namespace qeli::script {
 
@@ -188,6 +189,7 @@ bool step(ScriptContext& context) {
             record->currentPosition = tables.length;
             return true;
         }
+        if (++context.commandsSinceRunawayCheck == kCommandsPerRunawayCheck) checkForRunawayScript(context);
         if (context.top() != record) return true;
         if (engine.interrupted()) return false;
     }

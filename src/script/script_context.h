@@ -51,6 +51,10 @@ struct ScriptContext {
     std::atomic<uint8_t> interruptRunning{0};
     // The read flag of the command being executed, as it was before the command ran.
     uint8_t alreadyRead = 0;
+    // The guard against headless scripts that never wait (runaway_guard.h).
+    uint32_t commandsSinceRunawayCheck = 0;
+    uint64_t timeAtRunawayCheck = 0;
+    int idleRunawayChecks = 0;
 
     // Behind `Random`; seeded from the millisecond clock when the game thread starts.
     RandomGenerator random;

@@ -115,6 +115,17 @@ TEST(HeadlessRun, WhatThePlayerEarnedSurvivesTheNextRun) {
     EXPECT_EQ(readText.output.find("start.qls", readText.output.find("start.qls") + 1), std::string::npos);
 }
 
+TEST(HeadlessRun, AScriptThatNeverWaitsEndsAsAtTheTimeLimit) {
+    testing::ScratchFolder scratch;
+    std::string game = scratch.file("game");
+    std::filesystem::create_directories(game);
+    std::ofstream(game + "/start.qls") << "Flag[1] = 1\nforever\nScriptJump(forever)\n";
+    auto run = testing::runQeliHeadless(game);
+    EXPECT_NE(run.dump.find("\"ended\": \"time-limit\""), std::string::npos) << run.dump;
+    EXPECT_NE(run.dump.find("\"flags\": {\"1\": 1}"), std::string::npos);
+    EXPECT_NE(run.output.find("without waiting"), std::string::npos) << run.output;
+}
+
 TEST(HeadlessRun, MissingStartScriptEndsAtOnce) {
     testing::ScratchFolder scratch;
     std::filesystem::create_directories(scratch.file("empty"));
