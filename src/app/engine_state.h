@@ -67,6 +67,10 @@ struct EngineState {
     // Set by Restart on the game thread, taken by the game main at its next cycle.
     std::optional<std::string> restartScriptName;
 
+    // Headless runs only (with a window the player can always close the game): after this many
+    // checks of a million commands each without virtual time moving, the run ends (0: never).
+    int runawayChecks = 0;
+
     // How the run ended; the first reason recorded wins.
     std::atomic<int> endReason{-1};
     void recordEnd(EndReason reason) {

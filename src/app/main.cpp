@@ -10,6 +10,7 @@
 #include "platform/backend.h"
 #include "platform/file_system.h"
 #include "platform/main_thread.h"
+#include "script/runaway_guard.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
     platform::installBackend(std::move(backend));
     platform::setMainThread();
 
+    if (line->headless) application->state.runawayChecks = script::kDefaultRunawayChecks;
     int exitCode = app::runApplication(*application, *line);
     if (line->dumpFile && !app::writeRunDump(*application, *line->dumpFile)) {
         std::fprintf(stderr, "qeli: cannot write %s\n", line->dumpFile->c_str());

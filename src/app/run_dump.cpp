@@ -22,13 +22,21 @@ const char* endName(EndReason reason) {
     return "finished";
 }
 
+// A JSON member name from a table index, ready for its value.
+void appendIndexKey(std::string& out, size_t index) {
+    if (out.size() > 1) out += ", ";
+    out += '"';
+    out += std::to_string(index);
+    out += "\": ";
+}
+
 template <typename Table>
 std::string integerTable(const Table& table) {
     std::string out = "{";
     for (size_t i = 0; i < table.size(); ++i) {
         if (table[i] == 0) continue;
-        if (out.size() > 1) out += ", ";
-        out += "\"" + std::to_string(i) + "\": " + std::to_string(table[i]);
+        appendIndexKey(out, i);
+        out += std::to_string(table[i]);
     }
     return out + "}";
 }
@@ -37,8 +45,8 @@ std::string stringTable(const std::vector<std::optional<std::string>>& table) {
     std::string out = "{";
     for (size_t i = 0; i < table.size(); ++i) {
         if (!table[i] || table[i]->empty()) continue;
-        if (out.size() > 1) out += ", ";
-        out += "\"" + std::to_string(i) + "\": " + jsonString(platform::cp932ToUtf8(*table[i]));
+        appendIndexKey(out, i);
+        out += jsonString(platform::cp932ToUtf8(*table[i]));
     }
     return out + "}";
 }

@@ -11,7 +11,7 @@ struct ScriptContext;
 inline constexpr uint32_t kCommandsPerRunawayCheck = 1u << 20;
 // About 8 million commands in a row without virtual time moving: far more than a game computes
 // between two waits, and a few seconds of real time even in a sanitizer build.
-inline constexpr int kIdleChecksBeforeStop = 8;
+inline constexpr int kDefaultRunawayChecks = 8;
 
 // Called by the interpreter every kCommandsPerRunawayCheck commands.
 void checkForRunawayScript(ScriptContext& context);
