@@ -63,12 +63,15 @@ void shutdown(Application& app) {
     // TODO: delete save slot 0 and savedata.--- when save slots exist.
     app.instanceLock.reset();
     app.gameThread.stop();
+    app.gameWindow.destroyWindow();
     // TODO: stop CD audio, release the sound engine, MIDI, the renderer and the movie player.
 }
 
 }  // namespace
 
-Application::Application() : context(script::engineCommandTable(), state, system, readText) {}
+Application::Application() : context(script::engineCommandTable(), state, system, readText), gameWindow(state, context) {}
+
+classMainWindow* gameWindow() { return g_application ? &g_application->gameWindow : nullptr; }
 
 int runApplication(Application& app, const CommandLine& commandLine) {
     g_application = &app;
@@ -116,9 +119,11 @@ int runApplication(Application& app, const CommandLine& commandLine) {
     return exitCode;
 }
 
-intptr_t applicationWindowProcedure(uint32_t message, uintptr_t, intptr_t) {
+intptr_t applicationWindowProcedure(uint32_t message, uintptr_t, intptr_t lParam) {
     Application& app = *g_application;
     switch (message) {
+    case platform::MSG_WINDOW_CREATE: reinterpret_cast<classWindow*>(lParam)->createWindow(); return 0;
+    case platform::MSG_WINDOW_DESTROY: reinterpret_cast<classWindow*>(lParam)->destroyWindow(); return 0;
     case platform::MSG_SYSTEM_DATA_WRITE: return saved::writeSystemData(app.state, app.system) ? 1 : 0;
     case platform::MSG_ALREADY_DATA_WRITE: return saved::writeAlreadyData(app.state, app.readText) ? 1 : 0;
     case platform::wm::Destroy:
