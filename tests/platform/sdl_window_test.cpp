@@ -137,6 +137,33 @@ TEST_F(SdlWindowTest, RightClickShowsTheMenuOverThePicture) {
     EXPECT_EQ(at(shown, 10, 10), kRed) << "the picture is left alone outside the menu";
 }
 
+// The player points at the first item (フルスクリーンモード) and clicks it.
+TEST_F(SdlWindowTest, ChoosingAMenuItemRunsItsCommand) {
+    SDL_Window* shown = nullptr;
+    for (Uint32 id = 1; id < 16 && !shown; ++id) shown = SDL_GetWindowFromID(id);
+    ASSERT_TRUE(shown);
+    window->windowProcedure(wm::RButtonDown, platform::MK_RBUTTON, platform::makePointParam(40, 40));
+    pump(200);
+    SDL_WarpMouseInWindow(shown, 90, 54);
+    pump(200);
+    SDL_Event click{};
+    click.type = SDL_MOUSEBUTTONDOWN;
+    click.button.button = SDL_BUTTON_LEFT;
+    click.button.state = SDL_PRESSED;
+    click.button.x = 90;
+    click.button.y = 54;
+    SDL_PushEvent(&click);
+    pump(100);
+    click.type = SDL_MOUSEBUTTONUP;
+    click.button.state = SDL_RELEASED;
+    SDL_PushEvent(&click);
+    pump(500);
+    EXPECT_FALSE(window->menuOpen());
+    EXPECT_TRUE(window->fullScreen());
+    window->windowProcedure(wm::Command, menu_id::Windowed, 0);
+    pump(300);
+}
+
 // The system's boxes cannot be shown on the test display (no fonts for them): the box is drawn in
 // the game window, where Enter takes the default button.
 TEST_F(SdlWindowTest, BoxesTheSystemCannotShowAreDrawnInTheWindow) {
