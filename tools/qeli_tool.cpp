@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "archive_command.h"
+#include "graphic_command.h"
 #include "save_command.h"
 
 namespace {
@@ -19,6 +20,7 @@ struct SubCommand {
 constexpr SubCommand kSubCommands[] = {
     {"archive", qeli::tools::archiveCommand, "list|extract|pack   .qlc archives"},
     {"save", qeli::tools::saveCommand, "info FILE           System.dat, Already.dat as JSON"},
+    {"graphic", qeli::tools::graphicCommand, "info|unpack|pack    .qlg, BMP and PNG pictures"},
 };
 
 int usage() {

@@ -2,20 +2,9 @@
 
 #include <charconv>
 
+#include "files/name_folding.h"
+
 namespace qeli::app {
-
-namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 const char* usageText() {
     return "usage: qeli [GAME_DIR] [options]\n"
@@ -35,7 +24,7 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
             error = "option " + arg + " needs a value";
             return nullptr;
         };
-        if (equalsIgnoringCase(arg, "-windowconfig")) {
+        if (files::equalFoldedUtf8(arg, "-windowconfig")) {
             line.windowConfig = true;
         } else if (arg == "--headless") {
             line.headless = true;

@@ -9,9 +9,6 @@
 
 namespace qeli::files {
 
-namespace {
-constexpr const char* kDecodeErrorCode = "3e9";  // 1001
-}
 
 void logGraphicAccessError(std::string_view name, GraphicKind kind) {
     std::FILE* log = std::fopen("error.log", "a+");
@@ -24,8 +21,9 @@ void logGraphicAccessError(std::string_view name, GraphicKind kind) {
     std::fclose(log);
 }
 
-bool askRetryAfterDecodeFailure(std::string_view name) {
-    std::string text = "filename:" + platform::cp932ToUtf8(name) + "\nerrorcode:" + kDecodeErrorCode +
+bool askRetryAfterDecodeFailure(std::string_view name, GraphicKind kind) {
+    const char* code = kind == GraphicKind::AlphaMask ? "3ea" : "3e9";  // 1002, 1001
+    std::string text = "filename:" + platform::cp932ToUtf8(name) + "\nerrorcode:" + code +
                        "\n\nerrorcomment: graphic format decode error(data broken or file read error)";
     auto answer = platform::showMessageBox("File Access Error", text, platform::BoxButtons::AbortRetryIgnore,
                                            platform::BoxIcon::Error);

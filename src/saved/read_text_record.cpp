@@ -3,18 +3,11 @@
 #include <algorithm>
 #include <string>
 
+#include "files/name_folding.h"
+
 namespace qeli::saved {
 
 namespace {
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto fold = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; };
-        if (fold(static_cast<unsigned char>(a[i])) != fold(static_cast<unsigned char>(b[i]))) return false;
-    }
-    return true;
-}
-
 constexpr int32_t kMinimumOptions = 5;
 
 std::string choiceName(const char* kind, int32_t choice) { return kind + std::to_string(choice); }
@@ -27,7 +20,7 @@ int32_t readInt(const uint8_t* bytes) {
 
 ReadTextRecord::Entry* ReadTextRecord::findLocked(std::string_view name, size_t size) {
     for (auto& entry : m_entries)
-        if (entry->flags.size() == size && equalsIgnoringAsciiCase(entry->name, name)) return entry.get();
+        if (entry->flags.size() == size && files::equalFoldedCp932(entry->name, name)) return entry.get();
     return nullptr;
 }
 
