@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "app/single_instance.h"
 #include "files/file_utilities.h"
+#include "graphics/renderer.h"
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/file_system.h"
@@ -63,8 +64,9 @@ void shutdown(Application& app) {
     // TODO: delete save slot 0 and savedata.--- when save slots exist.
     app.instanceLock.reset();
     app.gameThread.stop();
+    graphics::renderer().stop();
     app.gameWindow.destroyWindow();
-    // TODO: stop CD audio, release the sound engine, MIDI, the renderer and the movie player.
+    // TODO: stop CD audio, release the sound engine, MIDI and the movie player.
 }
 
 }  // namespace
@@ -103,7 +105,8 @@ int runApplication(Application& app, const CommandLine& commandLine) {
     }
     computeDisplaySize(app.state);
     fitWindowIntoWorkArea(app.state, platform::windowMetrics());
-    // TODO: start the sound engine and the renderer's display object.
+    // TODO: start the sound engine.
+    graphics::renderer().start();
     platform::DisplayMode desktop = platform::desktopMode();
     app.state.desktopBitsPerPixel = desktop.bitsPerPixel;
     app.state.desktopWidth = desktop.width;

@@ -2,6 +2,7 @@
 
 #include "app/popup_menu.h"
 #include "app/window_geometry.h"
+#include "graphics/renderer.h"
 #include "platform/cursor.h"
 #include "platform/display.h"
 #include "platform/font_families.h"
@@ -78,11 +79,16 @@ std::optional<intptr_t> classMainWindow::handleGameMessage(uint32_t message, uin
 }
 
 void classMainWindow::onCreate() {
+    graphics::renderer().attach({&frameSurface, &workSurface, &m_destroyed, &paintingOff,
+                                 [this](const graphics::Rect&) { present(); }});
+    graphics::renderer().setLayerSet(layerSet.get());
     m_popupMenu = buildPopupMenu(platform::japaneseFontFamilies());
     m_watcher.start(m_state, [this](const SlotEntry& entry) { setSlotEntry(m_popupMenu, entry.slot, entry.text, entry.saved); });
 }
 
 void classMainWindow::onDestroy() {
+    graphics::renderer().detach();
+    graphics::renderer().setLayerSet(nullptr);
     m_watcher.stop();
     platform::killWindowTimer(kCursorTimer);
     m_state.scriptExit = 1;
@@ -171,9 +177,9 @@ intptr_t classMainWindow::onCommand(uint32_t id, intptr_t lParam) {
     case TextNormal: m_state.textSpeed = 30; return 0;
     case TextFast: m_state.textSpeed = 1; return 0;
     case TextNoWait: m_state.textSpeed = 0; return 0;
-    case EffectSpeed: m_state.effectLevel = 0; return 0;
-    case EffectNormal: m_state.effectLevel = 1; return 0;
-    case EffectQuality: m_state.effectLevel = 2; return 0;
+    case EffectSpeed: setEffectLevel(0); return 0;
+    case EffectNormal: setEffectLevel(1); return 0;
+    case EffectQuality: setEffectLevel(2); return 0;
     case TransitionOn: m_state.transitionSkip = 0; return 0;
     case TransitionOff: m_state.transitionSkip = 1; return 0;
     case Skip: m_state.skipMode = !m_state.skipMode; abortNotice(); return 0;
@@ -195,6 +201,12 @@ intptr_t classMainWindow::onCommand(uint32_t id, intptr_t lParam) {
     }
     onSlotCommand(id);
     return 0;
+}
+
+void classMainWindow::setEffectLevel(int32_t level) {
+    m_state.effectLevel = level;
+    graphics::LayerLock lock(graphics::layerLock());
+    if (layerSet) layerSet->effectLevel = level;
 }
 
 void classMainWindow::onSlotCommand(uint32_t id) {

@@ -38,6 +38,7 @@ private:
     void onInitMenuPopup();
     intptr_t onCommand(uint32_t id, intptr_t lParam);
     void onSlotCommand(uint32_t id);
+    void setEffectLevel(int32_t level);
     void showSubMenu(uint32_t menuId, intptr_t clientPoint);
 
     void switchFullScreen(bool on);

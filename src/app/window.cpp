@@ -23,12 +23,6 @@ bool isRepeat(intptr_t lParam) { return (static_cast<uint32_t>(lParam) >> 30) & 
 
 }  // namespace
 
-void WindowSurface::create(int32_t w, int32_t h, uint32_t colour) {
-    width = w;
-    height = h;
-    pixels.assign(size_t(std::max(w, 0)) * size_t(std::max(h, 0)), colour);
-}
-
 classWindow::classWindow(EngineState& state) : m_state(state) {}
 classWindow::~classWindow() = default;
 
@@ -37,9 +31,15 @@ classWindow::~classWindow() = default;
 bool classWindow::createWindow() {
     m_cursorHidden = false;
     m_hasSystemWindow = platform::createGameWindow(placement());
-    frameSurface.create(m_state.baseWidth, m_state.baseHeight, 0xFFFFFF);
-    workSurface.create(m_state.baseWidth, m_state.baseHeight, 0xFFFFFF);
-    weatherBackgroundSurface.create(m_state.baseWidth, m_state.baseHeight, 0);
+    {
+        graphics::LayerLock lock(graphics::layerLock());
+        frameSurface.create(m_state.baseWidth, m_state.baseHeight);
+        workSurface.create(m_state.baseWidth, m_state.baseHeight);
+        weatherBackgroundSurface.create(m_state.baseWidth, m_state.baseHeight);
+        frameSurface.fill(0xFFFFFF);
+        workSurface.fill(0xFFFFFF);
+        if (!layerSet) layerSet = std::make_unique<graphics::LayerSet>(m_state.baseWidth, m_state.baseHeight);
+    }
     if (m_hasSystemWindow) {
         platform::setWindowMessageHandler(
             [this](const platform::WindowMessage& m) { windowProcedure(m.message, m.wParam, m.lParam); });
@@ -272,8 +272,9 @@ GamePoint classWindow::mapMousePoint(int32_t px, int32_t py) const {
 }
 
 void classWindow::present() {
-    if (m_destroyed || !m_hasSystemWindow || frameSurface.pixels.empty()) return;
-    platform::presentFrame({frameSurface.pixels.data(), frameSurface.width, frameSurface.height},
+    graphics::LayerLock lock(graphics::layerLock());
+    if (m_destroyed || !m_hasSystemWindow || !frameSurface.hasPixels()) return;
+    platform::presentFrame({frameSurface.colourRow(0), frameSurface.width(), frameSurface.height()},
                            {m_xOffset, m_yOffset, m_clientWidth, m_clientHeight});
 }
 

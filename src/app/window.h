@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "app/engine_state.h"
+#include "graphics/layer_set.h"
+#include "graphics/surface.h"
 #include "platform/game_window.h"
 #include "platform/menu.h"
 
@@ -25,15 +27,6 @@ public:
 };
 
 inline constexpr int kMaxHooks = 16;
-
-// A 32-bit picture of the base size: pixels 0x00RRGGBB, rows bottom-up.
-struct WindowSurface {
-    int32_t width = 0;
-    int32_t height = 0;
-    std::vector<uint32_t> pixels;
-
-    void create(int32_t w, int32_t h, uint32_t colour);
-};
 
 // What the window counts on the main thread for the waits of the game thread.
 struct InputCounters {
@@ -104,9 +97,12 @@ public:
 
     InputCounters input;
     std::atomic<bool> paintingOff{false};
-    WindowSurface frameSurface;
-    WindowSurface workSurface;
-    WindowSurface weatherBackgroundSurface;
+    // What the window shows, what layers are composed into, and the picture under the weather.
+    graphics::Surface frameSurface;
+    graphics::Surface workSurface;
+    graphics::Surface weatherBackgroundSurface;
+    // The layers drawn into this window; replaced by the game thread for each run.
+    std::unique_ptr<graphics::LayerSet> layerSet;
 
 protected:
     // Hooks first, then the default processing.

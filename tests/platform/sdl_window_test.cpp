@@ -45,9 +45,9 @@ protected:
         window->placeForGame(640, 480);
         window->createWindow();
         ASSERT_TRUE(window->hasSystemWindow());
-        // Left half red, right half blue.
-        for (int32_t y = 0; y < 480; ++y)
-            for (int32_t x = 0; x < 640; ++x) window->frameSurface.pixels[size_t(y) * 640 + size_t(x)] = x < 320 ? kRed : kBlue;
+        // Left half red, right half blue (colours given as 0x00BBGGRR).
+        window->frameSurface.fillRect(0, 0, 320, 480, 0x0000FF);
+        window->frameSurface.fillRect(320, 0, 320, 480, 0xFF0000);
         window->show(true);
         window->present();
         pump(300);
