@@ -65,6 +65,7 @@ void shutdown(Application& app) {
     app.instanceLock.reset();
     app.gameThread.stop();
     graphics::renderer().stop();
+    graphics::renderer().setPictureShownHandler({});
     app.gameWindow.destroyWindow();
     // TODO: stop CD audio, release the sound engine, MIDI and the movie player.
 }
@@ -107,6 +108,13 @@ int runApplication(Application& app, const CommandLine& commandLine) {
     fitWindowIntoWorkArea(app.state, platform::windowMetrics());
     // TODO: start the sound engine.
     graphics::renderer().start();
+    if (commandLine.screenshotDirectory) {
+        app.screenshots = std::make_unique<Screenshots>(*commandLine.screenshotDirectory);
+        graphics::renderer().setPictureShownHandler([&app] {
+            graphics::LayerLock lock(graphics::layerLock());
+            app.screenshots->take(app.gameWindow.frameSurface);
+        });
+    }
     platform::DisplayMode desktop = platform::desktopMode();
     app.state.desktopBitsPerPixel = desktop.bitsPerPixel;
     app.state.desktopWidth = desktop.width;

@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/engine_state.h"
 #include "app/main_window.h"
+#include "app/screenshots.h"
 #include "platform/instance_lock.h"
 #include "platform/thread.h"
 #include "saved/read_text_record.h"
@@ -26,6 +27,7 @@ struct Application {
     classMainWindow gameWindow;
     platform::ThreadObject gameThread;
     std::unique_ptr<platform::InstanceLock> instanceLock;
+    std::unique_ptr<Screenshots> screenshots;
 };
 
 // Start-up, the main thread's loop and shutdown, in that order; returns the exit code. Needs the

@@ -69,6 +69,8 @@ void gameMain(Application& app) {
     do {
         runOnce(app);
     } while (app.state.restart.load() == 1);
+    // The last picture of the run, for the screenshots of tests.
+    graphics::renderer().pictureShown();
     if (app.state.fullScreen) {
         // System.dat records that the game was left in full screen.
         app.gameWindow.send(platform::wm::Command, menu_id::Windowed);

@@ -57,6 +57,13 @@ public:
     // Set while a transition draws the frame itself.
     std::atomic<bool> transitionOwnsFrame{false};
 
+    // The picture the player is to look at is complete (a wait for the player begins, `DrawStart`):
+    // the handler set by the application takes a screenshot when asked to.
+    void setPictureShownHandler(std::function<void()> handler) { m_pictureShown = std::move(handler); }
+    void pictureShown() {
+        if (m_pictureShown) m_pictureShown();
+    }
+
     LayerCache& cache() { return m_cache; }
     uint64_t frameCount() const { return m_frames; }
 
@@ -72,6 +79,7 @@ private:
     std::atomic<bool> m_drawStopped{false};
     bool m_drawing = false;
     std::atomic<uint64_t> m_frames{0};
+    std::function<void()> m_pictureShown;
 };
 
 Renderer& renderer();

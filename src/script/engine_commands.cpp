@@ -1,5 +1,6 @@
 // The engine's command table: every subsystem gives the handlers of the commands it owns.
 #include "app/system_commands.h"
+#include "graphics/graphic_commands.h"
 #include "script/command_table.h"
 
 namespace qeli::script {
@@ -8,6 +9,10 @@ const CommandTable& engineCommandTable() {
     static const CommandTable table = [] {
         CommandTable t;
         app::registerSystemCommands(t);
+        graphics::registerGraphicCommands(t);
+        graphics::registerGraphicMotionCommands(t);
+        graphics::registerSpriteCommands(t);
+        graphics::registerDrawStateCommands(t);
         return t;
     }();
     return table;
