@@ -85,19 +85,20 @@ bool buildRotatedCopy(Surface& copy, const Surface& source, double radians) {
         uint32_t* colour = copy.colourRow(side - 1 - j);
         uint32_t* alpha = copy.alphaRow(side - 1 - j);
         double dy = j - centre;
-        for (int32_t k = 0; k < side; ++k) {
-            double dx = k - centre;
-            auto u = static_cast<int32_t>(std::floor(centre + dx * c + dy * s)) - shiftX;
-            auto v = static_cast<int32_t>(std::floor(centre - dx * s + dy * c)) - shiftY;
-            if (u < 0 || v < 0 || u >= w || v >= h) {
+        // Stepping along the row adds the same amount each pixel: (cos, -sin) in source space.
+        double u = centre - centre * c + dy * s - shiftX, v = centre + centre * s + dy * c - shiftY;
+        for (int32_t k = 0; k < side; ++k, u += c, v -= s) {
+            auto iu = static_cast<int32_t>(std::floor(u)), iv = static_cast<int32_t>(std::floor(v));
+            if (iu < 0 || iv < 0 || iu >= w || iv >= h) {
                 colour[k] = 0;
                 alpha[k] = kTransparentAlpha;
                 continue;
             }
-            uint32_t pixel = source.pixel(u, v);
+            int32_t row = h - 1 - iv;
+            uint32_t pixel = source.colourRow(row)[iu];
             colour[k] = pixel;
             // A colour-keyed picture keeps its holes when turned.
-            if (sourceAlpha) alpha[k] = source.alphaPixel(u, v);
+            if (sourceAlpha) alpha[k] = source.alphaRow(row)[iu];
             else alpha[k] = keyed && (pixel & 0xFFFFFF) == key ? kTransparentAlpha : 0;
         }
     }

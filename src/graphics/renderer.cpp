@@ -63,6 +63,9 @@ bool Renderer::drawFrame() {
     dirty = {std::max(dirty.left, 0), std::max(dirty.top, 0), std::min(dirty.right, work.width()),
              std::min(dirty.bottom, work.height())};
     if (dirty.left < dirty.right && dirty.top < dirty.bottom) {
+        // Where no layer covers the frame it shows white, as when the window was made, rather than
+        // whatever was drawn there before.
+        work.fillRect(dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, 0xFFFFFF);
         // TODO: skip the weather layers at effect level -1 once weather effects exist.
         compose(*m_set, work, dirty, std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::min(), 0, &m_cache);
         blit(*m_window.frame, dirty.left, dirty.top, work, dirty.left, dirty.top, dirty.right, dirty.bottom, 0);
