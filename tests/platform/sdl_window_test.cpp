@@ -12,6 +12,7 @@
 
 #include "app/main_window.h"
 #include "app/popup_menu.h"
+#include "graphics/renderer.h"
 #include "platform/backend.h"
 #include "platform/game_window.h"
 #include "platform/main_thread.h"
@@ -88,6 +89,27 @@ TEST_F(SdlWindowTest, WindowShowsTheFrame) {
     EXPECT_EQ(at(shown, 300, 470), kRed);
     EXPECT_EQ(at(shown, 340, 10), kBlue);
     EXPECT_EQ(at(shown, 630, 470), kBlue);
+}
+
+// The whole chain: a layer composed by the renderer, copied into the frame, presented in the window.
+TEST_F(SdlWindowTest, LayersReachTheWindow) {
+    {
+        graphics::LayerLock lock(graphics::layerLock());
+        graphics::Layer& layer = window->layerSet->create(1);
+        layer.graphic.create(100, 100);
+        layer.graphic.fill(0x00FF00);
+        layer.x = layer.y = 50;
+        layer.visible = true;
+        window->layerSet->invalidateAll();
+        graphics::renderer().drawNow();
+    }
+    pump(200);
+    platform::Picture shown = platform::readGameWindowPixels();
+    ASSERT_EQ(shown.width, 640);
+    EXPECT_EQ(at(shown, 60, 60), 0x00FF00u);
+    EXPECT_EQ(at(shown, 149, 149), 0x00FF00u);
+    EXPECT_EQ(at(shown, 10, 10), 0xFFFFFFu) << "no layer there";
+    EXPECT_EQ(at(shown, 151, 60), 0xFFFFFFu);
 }
 
 TEST_F(SdlWindowTest, FullScreenLetterboxesAndSwitchingBackRestoresTheWindow) {

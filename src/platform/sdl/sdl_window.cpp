@@ -1,5 +1,6 @@
 #include "platform/sdl/sdl_window.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace qeli::platform {
@@ -79,10 +80,17 @@ ClientSize SdlWindow::clientSize() const {
 void SdlWindow::setTitle(const std::string& title) { SDL_SetWindowTitle(m_window, title.c_str()); }
 
 void SdlWindow::presentFrame(FrameView frame, PictureRect where) {
-    Picture copy = copyFrame(frame);
+    if (!frame.bottomRow || frame.width <= 0 || frame.height <= 0) return;
     {
+        // The buffer is reused from frame to frame; rows are turned top-down for the texture.
         std::lock_guard lock(m_frameMutex);
-        m_frame = std::move(copy);
+        m_frame.width = frame.width;
+        m_frame.height = frame.height;
+        m_frame.pixels.resize(size_t(frame.width) * size_t(frame.height));
+        for (int y = 0; y < frame.height; ++y) {
+            const uint32_t* row = frame.bottomRow + size_t(frame.height - 1 - y) * size_t(frame.width);
+            std::copy(row, row + frame.width, m_frame.pixels.begin() + ptrdiff_t(y) * frame.width);
+        }
         m_where = where;
         m_frameChanged = true;
     }
