@@ -17,6 +17,7 @@ namespace {
 void freshLayerSet(Application& app) {
     auto set = std::make_unique<graphics::LayerSet>(app.state.baseWidth, app.state.baseHeight);
     set->effectLevel = app.state.effectLevel;
+    graphics::renderer().setEffectLevel(app.state.effectLevel);
     graphics::Layer& text = set->create(10);
     text.x = 24.0;
     text.y = 382.0;

@@ -54,7 +54,7 @@ std::optional<intptr_t> classMainWindow::handleGameMessage(uint32_t message, uin
         platform::killWindowTimer(kCursorTimer);
         post(platform::MSG_CURSOR_HIDE);
         return std::nullopt;
-    case wm::WindowPosChanged: present(); return std::nullopt;
+    case wm::WindowPosChanged: showPicture(); return std::nullopt;
     case wm::Size:
         onSize(platform::pointParamX(lParam), platform::pointParamY(lParam));
         return std::nullopt;
@@ -124,7 +124,7 @@ void classMainWindow::onSize(int32_t width, int32_t height) {
         if (kept.width != width || kept.height != height) platform::placeGameWindow(placement());
         m_windowed = placement();
     }
-    present();
+    showPicture();
 }
 
 void classMainWindow::showSubMenu(uint32_t menuId, intptr_t clientPoint) {
@@ -169,7 +169,6 @@ intptr_t classMainWindow::onCommand(uint32_t id, intptr_t lParam) {
     case Windowed:
         if ((id == FullScreen) != fullScreen()) {
             switchFullScreen(id == FullScreen);
-            present();
         }
         return 0;
     case Exit: post(platform::wm::Close); return 0;
@@ -205,8 +204,7 @@ intptr_t classMainWindow::onCommand(uint32_t id, intptr_t lParam) {
 
 void classMainWindow::setEffectLevel(int32_t level) {
     m_state.effectLevel = level;
-    graphics::LayerLock lock(graphics::layerLock());
-    if (layerSet) layerSet->effectLevel = level;
+    graphics::renderer().setEffectLevel(level);
 }
 
 void classMainWindow::onSlotCommand(uint32_t id) {
@@ -231,7 +229,7 @@ void classMainWindow::onSlotCommand(uint32_t id) {
 void classMainWindow::switchFullScreen(bool on) {
     if (on) enterFullScreen();
     else leaveFullScreen();
-    present();
+    showPicture();
     platform::setCursor(m_state.settings.normalCursor);
 }
 

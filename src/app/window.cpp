@@ -175,7 +175,7 @@ intptr_t classWindow::windowProcedure(uint32_t message, uintptr_t wParam, intptr
     }
     case wm::Move: return 0;
     case wm::Paint:
-        if (!paintingOff) present();
+        if (!paintingOff) showPicture();
         return 0;
     case wm::KeyDown:
     case wm::KeyUp: countKey(message, wParam, lParam); break;
@@ -210,7 +210,7 @@ intptr_t classWindow::windowProcedure(uint32_t message, uintptr_t wParam, intptr
     case wm::ExitMenuLoop:
         // The overlay kept the click that closed the menu from the game.
         m_menuOpen = false;
-        present();
+        showPicture();
         break;
     case platform::MSG_CONFIRM_OKCANCEL:
     case platform::MSG_CONFIRM_OK:
@@ -276,6 +276,12 @@ void classWindow::present() {
     if (m_destroyed || !m_hasSystemWindow || !frameSurface.hasPixels()) return;
     platform::presentFrame({frameSurface.colourRow(0), frameSurface.width(), frameSurface.height()},
                            {m_xOffset, m_yOffset, m_clientWidth, m_clientHeight});
+}
+
+// The main thread never waits for the layer lock: the game thread may hold it while it waits for the
+// main thread (a file error box during a load).
+void classWindow::showPicture() {
+    if (m_hasSystemWindow) platform::setPictureRect({m_xOffset, m_yOffset, m_clientWidth, m_clientHeight});
 }
 
 }  // namespace qeli::app

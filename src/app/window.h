@@ -76,8 +76,10 @@ public:
     bool anyHookBusy() const;
     // A client point in game (base) coordinates.
     GamePoint mapMousePoint(int32_t x, int32_t y) const;
-    // Shows the frame surface in the window at the picture offset.
+    // With the layer lock held (the renderer): shows the frame surface at the picture offset.
     void present();
+    // Main thread: the picture shown again at the current offset and size, without the layer lock.
+    void showPicture();
 
     bool hasSystemWindow() const { return m_hasSystemWindow; }
     bool destroyed() const { return m_destroyed.load(); }

@@ -39,12 +39,13 @@ void Renderer::frameTick() {
     uint32_t now = platform::nowMs();
     int32_t elapsed = static_cast<int32_t>(now - m_lastTickMs);
     m_lastTickMs = now;
-    if (m_window.paintingOff && *m_window.paintingOff) return;
     {
         LayerLock lock(layerLock());
+        if (m_window.paintingOff && *m_window.paintingOff) return;
         ++m_frames;
         bool destroyed = !m_window.destroyed || *m_window.destroyed;
         if (m_set && !destroyed) {
+            m_set->effectLevel = m_effectLevel;
             bool moved = m_set->advance(elapsed);
             if (moved || m_set->isDirty()) drawFrame();
         }

@@ -51,6 +51,10 @@ public:
     // Lets the next frame run and waits for it (at most one frame period).
     void waitFrame();
 
+    // The player's effect level (the menu may change it while the game thread holds the layer lock;
+    // the frame tick hands it to the layer set).
+    void setEffectLevel(int32_t level) { m_effectLevel = level; }
+
     // `DrawStop` state: changes to layers are not presented meanwhile.
     void setDrawStopped(bool stopped) { m_drawStopped = stopped; }
     bool drawStopped() const { return m_drawStopped; }
@@ -77,6 +81,7 @@ private:
     platform::Event m_frameDone{false, false};
     uint32_t m_lastTickMs = 0;
     std::atomic<bool> m_drawStopped{false};
+    std::atomic<int32_t> m_effectLevel{2};
     bool m_drawing = false;
     std::atomic<uint64_t> m_frames{0};
     std::function<void()> m_pictureShown;

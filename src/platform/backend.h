@@ -69,6 +69,7 @@ public:
     virtual void openPopupMenu(Menu menu, int clientX, int clientY) = 0;
     virtual void showSystemCursor(bool show) = 0;
     virtual Picture readGameWindowPixels() = 0;
+    virtual void setPictureRect(PictureRect where) = 0;
     virtual void presentFrame(FrameView frame, PictureRect where) = 0;
     virtual Picture lastPresentedFrame() = 0;
     virtual void setWindowTimer(uint32_t id, uint32_t periodMs) = 0;

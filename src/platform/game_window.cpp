@@ -15,6 +15,7 @@ void setGameWindowTitle(const std::string& title) { backend().setGameWindowTitle
 void openPopupMenu(Menu menu, int clientX, int clientY) { backend().openPopupMenu(std::move(menu), clientX, clientY); }
 void showSystemCursor(bool show) { backend().showSystemCursor(show); }
 Picture readGameWindowPixels() { return backend().readGameWindowPixels(); }
+void setPictureRect(PictureRect where) { backend().setPictureRect(where); }
 void presentFrame(FrameView frame, PictureRect where) { backend().presentFrame(frame, where); }
 Picture lastPresentedFrame() { return backend().lastPresentedFrame(); }
 void setWindowTimer(uint32_t id, uint32_t periodMs) { backend().setWindowTimer(id, periodMs); }

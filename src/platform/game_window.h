@@ -68,6 +68,9 @@ void showSystemCursor(bool show);
 // What the window shows now, as read back from it (headless: the last frame presented, unscaled).
 Picture readGameWindowPixels();
 
+// The frame already presented, shown at another place (after a resize or a full-screen switch).
+void setPictureRect(PictureRect where);
+
 // Any thread: the frame is copied and shown at `where` on the main thread's next turn.
 void presentFrame(FrameView frame, PictureRect where);
 // The last frame presented, unscaled (for screenshots); empty before the first one.

@@ -102,6 +102,7 @@ public:
     void showSystemCursor(bool) override {}
     Picture readGameWindowPixels() override { return lastPresentedFrame(); }
 
+    void setPictureRect(PictureRect) override {}
     void presentFrame(FrameView frame, PictureRect) override {
         Picture copy = copyFrame(frame);
         std::lock_guard lock(m_frameMutex);

@@ -204,6 +204,9 @@ public:
     }
     void showSystemCursor(bool show) override { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
     Picture readGameWindowPixels() override { return m_window ? m_window->readPixels() : Picture{}; }
+    void setPictureRect(PictureRect where) override {
+        if (m_window) m_window->setPictureRect(where);
+    }
     // The frame thread presents while the main thread may create or destroy the window.
     void presentFrame(FrameView frame, PictureRect where) override {
         std::lock_guard lock(m_windowMutex);

@@ -99,6 +99,12 @@ void SdlWindow::presentFrame(FrameView frame, PictureRect where) {
     SDL_PushEvent(&event);
 }
 
+void SdlWindow::setPictureRect(PictureRect where) {
+    std::lock_guard lock(m_frameMutex);
+    m_where = where;
+    m_needsRender = true;
+}
+
 Picture SdlWindow::lastFrame() const {
     std::lock_guard lock(m_frameMutex);
     return m_frame;

@@ -32,6 +32,7 @@ public:
 
     // Any thread.
     void presentFrame(FrameView frame, PictureRect where);
+    void setPictureRect(PictureRect where);
     Picture lastFrame() const;
 
     // Main thread: an event for the window. True when it was for the overlay (menu or box) only.
