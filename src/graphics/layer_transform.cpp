@@ -1,5 +1,6 @@
 #include "graphics/layer_transform.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "graphics/blit.h"
@@ -66,6 +67,33 @@ const Surface* zoomedSource(Layer& layer, int32_t& x, int32_t& y) {
     return &layer.zoomedCopy;
 }
 
+struct Span {
+    int32_t first = 0;
+    int32_t end = 0;
+};
+
+Span intersect(Span a, Span b) {
+    Span r{std::max(a.first, b.first), std::min(a.end, b.end)};
+    return r.first < r.end ? r : Span{};
+}
+
+// The k in [0, side) for which 0 <= a + k * d < n: one run, since the value moves in one direction.
+Span insideSpan(double a, double d, int32_t n, int32_t side) {
+    auto inside = [&](int32_t k) {
+        double value = a + k * d;
+        return value >= 0 && value < n;
+    };
+    if (d == 0) return inside(0) ? Span{0, side} : Span{};
+    double k0 = -a / d, k1 = (n - a) / d;
+    if (k0 > k1) std::swap(k0, k1);
+    // Clamped as doubles: a nearly level direction puts the ends far outside any int.
+    Span span{static_cast<int32_t>(std::clamp(std::ceil(k0) - 1, 0.0, double(side))),
+              static_cast<int32_t>(std::clamp(std::floor(k1) + 2, 0.0, double(side)))};
+    while (span.first < span.end && !inside(span.first)) ++span.first;
+    while (span.end > span.first && !inside(span.end - 1)) --span.end;
+    return span;
+}
+
 // Every pixel of the square takes the nearest source pixel under the inverse rotation about the
 // square's centre; what falls outside the source is transparent. Positive angles turn clockwise
 // on the screen.
@@ -85,16 +113,16 @@ bool buildRotatedCopy(Surface& copy, const Surface& source, double radians) {
         uint32_t* colour = copy.colourRow(side - 1 - j);
         uint32_t* alpha = copy.alphaRow(side - 1 - j);
         double dy = j - centre;
-        // Stepping along the row adds the same amount each pixel: (cos, -sin) in source space.
-        double u = centre - centre * c + dy * s - shiftX, v = centre + centre * s + dy * c - shiftY;
-        for (int32_t k = 0; k < side; ++k, u += c, v -= s) {
-            auto iu = static_cast<int32_t>(std::floor(u)), iv = static_cast<int32_t>(std::floor(v));
-            if (iu < 0 || iv < 0 || iu >= w || iv >= h) {
-                colour[k] = 0;
-                alpha[k] = kTransparentAlpha;
-                continue;
-            }
-            int32_t row = h - 1 - iv;
+        // Along the row the source point moves by (cos, -sin) per pixel.
+        double u0 = centre - centre * c + dy * s - shiftX, v0 = centre + centre * s + dy * c - shiftY;
+        Span inside = intersect(insideSpan(u0, c, w, side), insideSpan(v0, -s, h, side));
+        std::fill(colour, colour + inside.first, 0);
+        std::fill(alpha, alpha + inside.first, kTransparentAlpha);
+        std::fill(colour + inside.end, colour + side, 0);
+        std::fill(alpha + inside.end, alpha + side, kTransparentAlpha);
+        for (int32_t k = inside.first; k < inside.end; ++k) {
+            auto iu = static_cast<int32_t>(u0 + k * c);
+            int32_t row = h - 1 - static_cast<int32_t>(v0 - k * s);
             uint32_t pixel = source.colourRow(row)[iu];
             colour[k] = pixel;
             // A colour-keyed picture keeps its holes when turned.
