@@ -173,7 +173,10 @@ intptr_t classWindow::windowProcedure(uint32_t message, uintptr_t wParam, intptr
         m_destroyed = true;
         return 0;
     }
-    case wm::Move: return 0;
+    case wm::Move:
+        x = platform::pointParamX(lParam);
+        y = platform::pointParamY(lParam);
+        return 0;
     case wm::Paint:
         if (!paintingOff) showPicture();
         return 0;
