@@ -66,7 +66,7 @@ void shutdown(Application& app) {
     app.gameThread.stop();
     graphics::renderer().stop();
     graphics::renderer().setPictureShownHandler({});
-    app.gameWindow.destroyWindow();
+    app.gameWindow.destroyOnMainThread();
     // TODO: stop CD audio, release the sound engine, MIDI and the movie player.
 }
 
