@@ -32,6 +32,9 @@ def main():
                     line += f"  {b['items_per_second'] / 1e6:>10.2f} M items/s"
                 if reference and variant != "reference":
                     line += f"  {b['real_time'] / reference['real_time']:>6.2f} x reference"
+                for counter in ("fps", "core% at 60fps"):
+                    if counter in b:
+                        line += f"  {b[counter]:>8.1f} {counter}"
                 print(line)
 
 

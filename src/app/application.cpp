@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "app/single_instance.h"
 #include "files/file_utilities.h"
+#include "graphics/renderer.h"
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/file_system.h"
@@ -63,12 +64,17 @@ void shutdown(Application& app) {
     // TODO: delete save slot 0 and savedata.--- when save slots exist.
     app.instanceLock.reset();
     app.gameThread.stop();
-    // TODO: stop CD audio, release the sound engine, MIDI, the renderer and the movie player.
+    graphics::renderer().stop();
+    graphics::renderer().setPictureShownHandler({});
+    app.gameWindow.destroyOnMainThread();
+    // TODO: stop CD audio, release the sound engine, MIDI and the movie player.
 }
 
 }  // namespace
 
-Application::Application() : context(script::engineCommandTable(), state, system, readText) {}
+Application::Application() : context(script::engineCommandTable(), state, system, readText), gameWindow(state, context) {}
+
+classMainWindow* gameWindow() { return g_application ? &g_application->gameWindow : nullptr; }
 
 int runApplication(Application& app, const CommandLine& commandLine) {
     g_application = &app;
@@ -100,7 +106,15 @@ int runApplication(Application& app, const CommandLine& commandLine) {
     }
     computeDisplaySize(app.state);
     fitWindowIntoWorkArea(app.state, platform::windowMetrics());
-    // TODO: start the sound engine and the renderer's display object.
+    // TODO: start the sound engine.
+    graphics::renderer().start();
+    if (commandLine.screenshotDirectory) {
+        app.screenshots = std::make_unique<Screenshots>(*commandLine.screenshotDirectory);
+        graphics::renderer().setPictureShownHandler([&app] {
+            graphics::LayerLock lock(graphics::layerLock());
+            app.screenshots->take(app.gameWindow.frameSurface);
+        });
+    }
     platform::DisplayMode desktop = platform::desktopMode();
     app.state.desktopBitsPerPixel = desktop.bitsPerPixel;
     app.state.desktopWidth = desktop.width;
@@ -116,11 +130,13 @@ int runApplication(Application& app, const CommandLine& commandLine) {
     return exitCode;
 }
 
-intptr_t applicationWindowProcedure(uint32_t message, uintptr_t, intptr_t) {
+intptr_t applicationWindowProcedure(uint32_t message, uintptr_t, intptr_t lParam) {
     // Without a running application (a command run on its own) there is no window to receive it.
     if (!g_application) return 0;
     Application& app = *g_application;
     switch (message) {
+    case platform::MSG_WINDOW_CREATE: reinterpret_cast<classWindow*>(lParam)->createWindow(); return 0;
+    case platform::MSG_WINDOW_DESTROY: reinterpret_cast<classWindow*>(lParam)->destroyWindow(); return 0;
     case platform::MSG_SYSTEM_DATA_WRITE: return saved::writeSystemData(app.state, app.system) ? 1 : 0;
     case platform::MSG_ALREADY_DATA_WRITE: return saved::writeAlreadyData(app.state, app.readText) ? 1 : 0;
     case platform::wm::Destroy:

@@ -7,6 +7,8 @@
 
 #include "app/command_line.h"
 #include "app/engine_state.h"
+#include "app/main_window.h"
+#include "app/screenshots.h"
 #include "platform/instance_lock.h"
 #include "platform/thread.h"
 #include "saved/read_text_record.h"
@@ -22,13 +24,18 @@ struct Application {
     saved::SystemData system;
     saved::ReadTextRecord readText;
     script::ScriptContext context;
+    classMainWindow gameWindow;
     platform::ThreadObject gameThread;
     std::unique_ptr<platform::InstanceLock> instanceLock;
+    std::unique_ptr<Screenshots> screenshots;
 };
 
 // Start-up, the main thread's loop and shutdown, in that order; returns the exit code. Needs the
 // platform backend installed and the current directory set to the game folder.
 int runApplication(Application& application, const CommandLine& commandLine);
+
+// The running application's game window; null outside `runApplication`.
+classMainWindow* gameWindow();
 
 // The hidden application window: the game thread's requests to the main thread arrive here.
 intptr_t applicationWindowProcedure(uint32_t message, uintptr_t wParam, intptr_t lParam);

@@ -12,7 +12,8 @@ const char* usageText() {
            "  --headless           no window and no audio device; virtual time\n"
            "  --dump FILE          at exit write the run's state as JSON\n"
            "  --time-limit MS      end a headless run after this much virtual time\n"
-           "  --save-dir DIR       keep System.dat, Already.dat and saves in DIR\n";
+           "  --save-dir DIR       keep System.dat, Already.dat and saves in DIR\n"
+           "  --screenshot-dir DIR write a PNG of the frame whenever the game waits for the player\n";
 }
 
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments, std::string& error) {
@@ -36,6 +37,10 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
             const std::string* v = value();
             if (!v) return std::nullopt;
             line.saveDirectory = *v;
+        } else if (arg == "--screenshot-dir") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            line.screenshotDirectory = *v;
         } else if (arg == "--time-limit") {
             const std::string* v = value();
             if (!v) return std::nullopt;

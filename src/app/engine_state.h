@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/engine_settings.h"
 #include "platform/clock.h"
@@ -70,6 +71,22 @@ struct EngineState {
     // Headless runs only (with a window the player can always close the game): after this many
     // checks of a million commands each without virtual time moving, the run ends (0: never).
     int runawayChecks = 0;
+
+    // Reading modes and what the game allows, as the game window's menu shows and changes them.
+    std::atomic<uint8_t> skipMode{0};
+    std::atomic<uint8_t> alreadySkipMode{0};
+    std::atomic<uint8_t> autoMode{0};
+    std::atomic<uint8_t> saveEnable{0};
+    std::atomic<uint8_t> loadEnable{0};
+    std::atomic<uint8_t> transitionSkip{0};
+    // The cursor hides this long after the mouse stopped; 0 never.
+    std::atomic<int32_t> cursorAutoHideMs{0};
+    // System key tables (Windows virtual-key codes) the game window counts presses of.
+    std::vector<int32_t> decideKeys{13};
+    std::vector<int32_t> windowEraseKeys{32};
+    std::vector<int32_t> skipKeys;
+    // The face the player chose in the Font menu (Shift-JIS); empty while none was chosen.
+    std::string chosenFontFace;
 
     // How the run ended; the first reason recorded wins.
     std::atomic<int> endReason{-1};

@@ -47,9 +47,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "qeli: %s\n%s", error.c_str(), app::usageText());
         return 2;
     }
-    // Relative dump paths mean the folder qeli was started in, not the game folder.
-    if (line->dumpFile && !line->dumpFile->starts_with("/"))
-        line->dumpFile = platform::currentDirectory() + "/" + *line->dumpFile;
+    // Relative dump and screenshot paths mean the folder qeli was started in, not the game folder.
+    for (auto* path : {&line->dumpFile, &line->screenshotDirectory})
+        if (*path && !(*path)->starts_with("/")) *path = platform::currentDirectory() + "/" + **path;
     if (!enterGameFolder(*line)) return 1;
 
     auto application = std::make_unique<app::Application>();

@@ -32,9 +32,15 @@ std::optional<script::CommandResult> Confirmation(script::ScriptContext&, int32_
     case 2: buttons = platform::BoxButtons::YesNo; confirmed = platform::BoxAnswer::Yes; break;
     default: return script::CommandResult::integer(0);
     }
-    // TODO: owned by the game window, with the button-down flags cleared, once the window exists.
-    platform::MessageBoxRequest request{caption, platform::cp932ToUtf8(text->str()), buttons,
-                                        platform::BoxIcon::Warning, true};
+    std::string message = platform::cp932ToUtf8(text->str());
+    classMainWindow* window = gameWindow();
+    if (window && window->hasSystemWindow()) {
+        uint32_t kind = type == 0 ? platform::MSG_CONFIRM_OKCANCEL
+                                  : type == 1 ? platform::MSG_CONFIRM_OK : platform::MSG_CONFIRM_YESNO;
+        intptr_t answer = window->send(kind, reinterpret_cast<uintptr_t>(&caption), reinterpret_cast<intptr_t>(&message));
+        return script::CommandResult::integer(answer ? 1 : 0);
+    }
+    platform::MessageBoxRequest request{caption, message, buttons, platform::BoxIcon::Warning, true};
     return script::CommandResult::integer(platform::showMessageBox(request) == confirmed ? 1 : 0);
 }
 

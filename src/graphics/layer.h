@@ -75,6 +75,18 @@ public:
     int32_t rotationTarget = 0;
     Surface rotatedCopy;
 
+    // What the zoomed and rotated copies were made from; the renderer rebuilds a copy whose key
+    // no longer matches, and commands that change the graphic's pixels in place reset them.
+    struct CopyKey {
+        const uint32_t* pixels = nullptr;
+        int32_t width = 0, height = 0;
+        SurfaceKind kind = SurfaceKind::Empty;
+        double zoomX = 0, zoomY = 0, angle = 0;
+        int32_t centreX = 0, centreY = 0;
+        bool operator==(const CopyKey&) const = default;
+    };
+    CopyKey zoomedFor, rotatedFor;
+
     bool waveActive = false;
     int32_t waveAmplitude = 0, waveHalfWaves = 0, wavePeriod = 0;
     double wavePhase = 0, waveBlendTime = 0, waveAmplitudeRate = 0;

@@ -13,7 +13,7 @@ std::unique_ptr<Backend> g_backend;
 
 void installBackend(std::unique_ptr<Backend> backend) { g_backend = std::move(backend); }
 bool hasBackend() { return g_backend != nullptr; }
-void uninstallBackend() { g_backend.reset(); }
+std::unique_ptr<Backend> uninstallBackend() { return std::move(g_backend); }
 
 Backend& backend() {
     if (!g_backend) {

@@ -12,6 +12,7 @@
 
 #include "platform/cursor.h"
 #include "platform/display.h"
+#include "platform/game_window.h"
 #include "platform/message_box.h"
 
 namespace qeli::platform {
@@ -55,12 +56,31 @@ public:
     virtual std::vector<DisplayMode> displayModes() = 0;
     virtual DisplayMode desktopMode() = 0;
     virtual WindowMetrics windowMetrics() = 0;
+
+    // The game window (game_window.h); all but presentFrame and the timers run on the main thread.
+    virtual bool createGameWindow(const WindowPlacement& placement) = 0;
+    virtual void destroyGameWindow() = 0;
+    virtual bool hasGameWindow() = 0;
+    virtual void showGameWindow(bool show) = 0;
+    virtual void placeGameWindow(const WindowPlacement& placement) = 0;
+    virtual bool setGameWindowFullScreen(bool fullScreen) = 0;
+    virtual ClientSize gameWindowClientSize() = 0;
+    virtual void setGameWindowTitle(const std::string& title) = 0;
+    virtual void openPopupMenu(Menu menu, int clientX, int clientY) = 0;
+    virtual void showSystemCursor(bool show) = 0;
+    virtual Picture readGameWindowPixels() = 0;
+    virtual void setPictureRect(PictureRect where) = 0;
+    virtual void presentFrame(FrameView frame, PictureRect where) = 0;
+    virtual Picture lastPresentedFrame() = 0;
+    virtual void setWindowTimer(uint32_t id, uint32_t periodMs) = 0;
+    virtual void killWindowTimer(uint32_t id) = 0;
 };
 
 void installBackend(std::unique_ptr<Backend> backend);
 Backend& backend();
 bool hasBackend();
-void uninstallBackend();
+// Hands the installed backend back (destroying it ends it).
+std::unique_ptr<Backend> uninstallBackend();
 
 struct HeadlessOptions {
     uint64_t timeLimitMs = 3'600'000;

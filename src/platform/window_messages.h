@@ -15,14 +15,18 @@ struct WindowMessage {
 // Standard window message numbers, named after their Windows names without the WM_ prefix so that
 // this header never collides with the system headers of a Windows backend.
 namespace wm {
+inline constexpr uint32_t Create = 0x0001;
 inline constexpr uint32_t Destroy = 0x0002;
+inline constexpr uint32_t Move = 0x0003;
 inline constexpr uint32_t Size = 0x0005;
 inline constexpr uint32_t Activate = 0x0006;
 inline constexpr uint32_t Paint = 0x000F;
 inline constexpr uint32_t Close = 0x0010;
 inline constexpr uint32_t Quit = 0x0012;
 inline constexpr uint32_t SetCursor = 0x0020;
+inline constexpr uint32_t WindowPosChanged = 0x0047;
 inline constexpr uint32_t ContextMenu = 0x007B;
+inline constexpr uint32_t DisplayChange = 0x007E;
 inline constexpr uint32_t KeyDown = 0x0100;
 inline constexpr uint32_t KeyUp = 0x0101;
 inline constexpr uint32_t Char = 0x0102;
@@ -30,6 +34,7 @@ inline constexpr uint32_t SysKeyDown = 0x0104;
 inline constexpr uint32_t SysKeyUp = 0x0105;
 inline constexpr uint32_t Command = 0x0111;
 inline constexpr uint32_t Timer = 0x0113;
+inline constexpr uint32_t InitMenuPopup = 0x0117;
 inline constexpr uint32_t MouseMove = 0x0200;
 inline constexpr uint32_t LButtonDown = 0x0201;
 inline constexpr uint32_t LButtonUp = 0x0202;
@@ -39,6 +44,9 @@ inline constexpr uint32_t RButtonUp = 0x0205;
 inline constexpr uint32_t MButtonDown = 0x0207;
 inline constexpr uint32_t MButtonUp = 0x0208;
 inline constexpr uint32_t MouseWheel = 0x020A;
+inline constexpr uint32_t EnterMenuLoop = 0x0211;
+inline constexpr uint32_t ExitMenuLoop = 0x0212;
+inline constexpr uint32_t Sizing = 0x0214;
 inline constexpr uint32_t WtsSessionChange = 0x02B1;
 }  // namespace wm
 

@@ -1,5 +1,6 @@
 // The engine's command table: every subsystem gives the handlers of the commands it owns.
 #include "app/system_commands.h"
+#include "graphics/graphic_commands.h"
 #include "script/command_table.h"
 #include "script/script_commands.h"
 
@@ -12,6 +13,10 @@ const CommandTable& engineCommandTable() {
         registerValueCommands(t);
         registerControlFlowCommands(t);
         registerTimedWaitCommands(t);
+        graphics::registerGraphicCommands(t);
+        graphics::registerGraphicMotionCommands(t);
+        graphics::registerSpriteCommands(t);
+        graphics::registerDrawStateCommands(t);
         return t;
     }();
     return table;

@@ -18,6 +18,9 @@
 namespace qeli::app {
 struct EngineState;
 }
+namespace qeli::graphics {
+class LayerSet;
+}
 namespace qeli::saved {
 struct SystemData;
 class ReadTextRecord;
@@ -37,6 +40,9 @@ struct ScriptContext {
     app::EngineState& engine;
     saved::SystemData& system;
     saved::ReadTextRecord& readText;
+
+    // The layers the running script draws into (the game window's; null without one).
+    graphics::LayerSet* layers = nullptr;
 
     // The call stack, bottom first.
     std::vector<std::unique_ptr<ScriptRecord>> stack;

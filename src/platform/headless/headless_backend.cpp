@@ -1,10 +1,13 @@
 // The headless backend: no window, no audio device, virtual time. Message boxes are answered by the
 // policy (a scripted answer, else the answer that gives up) and logged on stderr.
 #include <cstdio>
+#include <map>
 
 #include "platform/backend.h"
 #include "platform/headless/virtual_scheduler.h"
+#include "platform/main_thread.h"
 #include "platform/main_thread_internal.h"
+#include "platform/window_events.h"
 #include "platform/message_box_internal.h"
 
 namespace qeli::platform {
@@ -72,8 +75,68 @@ public:
     DisplayMode desktopMode() override { return {1920, 1080, 32}; }
     WindowMetrics windowMetrics() override { return {1920, 1040, 6, 6, 23}; }
 
+    // The window exists only as its sizes, so that the engine's window logic runs as with a real one.
+    bool createGameWindow(const WindowPlacement& placement) override {
+        m_window = placement;
+        m_hasWindow = true;
+        return true;
+    }
+    void destroyGameWindow() override { m_hasWindow = false; }
+    bool hasGameWindow() override { return m_hasWindow; }
+    void showGameWindow(bool) override {}
+    void placeGameWindow(const WindowPlacement& placement) override {
+        m_window = placement;
+        m_fullScreen = false;
+    }
+    bool setGameWindowFullScreen(bool fullScreen) override {
+        m_fullScreen = fullScreen && m_hasWindow;
+        return m_fullScreen == fullScreen;
+    }
+    ClientSize gameWindowClientSize() override {
+        if (m_fullScreen) return {desktopMode().width, desktopMode().height};
+        return {m_window.clientWidth, m_window.clientHeight};
+    }
+    void setGameWindowTitle(const std::string& title) override { m_window.title = title; }
+    // Nobody can pick an item; tests send the menu's commands themselves.
+    void openPopupMenu(Menu, int, int) override {}
+    void showSystemCursor(bool) override {}
+    Picture readGameWindowPixels() override { return lastPresentedFrame(); }
+
+    void setPictureRect(PictureRect) override {}
+    void presentFrame(FrameView frame, PictureRect) override {
+        Picture copy = copyFrame(frame);
+        std::lock_guard lock(m_frameMutex);
+        m_lastFrame = std::move(copy);
+    }
+    Picture lastPresentedFrame() override {
+        std::lock_guard lock(m_frameMutex);
+        return m_lastFrame;
+    }
+
+    void setWindowTimer(uint32_t id, uint32_t periodMs) override {
+        std::lock_guard lock(m_timerMutex);
+        m_timers[id] = startTicker(TickOrder::Input, periodMs, [id] {
+            postToMainThread([id] { deliverWindowMessage({wm::Timer, id, 0}); });
+        });
+    }
+    void killWindowTimer(uint32_t id) override {
+        std::unique_ptr<TickerHandle> timer;
+        std::lock_guard lock(m_timerMutex);
+        if (auto it = m_timers.find(id); it != m_timers.end()) {
+            timer = std::move(it->second);
+            m_timers.erase(it);
+        }
+    }
+
 private:
     VirtualScheduler m_scheduler;
+    WindowPlacement m_window;
+    bool m_hasWindow = false;
+    bool m_fullScreen = false;
+    std::mutex m_frameMutex;
+    Picture m_lastFrame;
+    std::mutex m_timerMutex;
+    std::map<uint32_t, std::unique_ptr<TickerHandle>> m_timers;
 };
 
 }  // namespace

@@ -131,8 +131,14 @@ std::optional<WindowMessage> translateSdlEvent(const SDL_Event& event) {
                              makePointParam(x, y)};
     }
     case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE) return WindowMessage{wm::Close, 0, 0};
-        return std::nullopt;
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: return WindowMessage{wm::Close, 0, 0};
+        // Both carry two numbers packed like a point: the new position, the new client size.
+        case SDL_WINDOWEVENT_MOVED: return WindowMessage{wm::Move, 0, makePointParam(event.window.data1, event.window.data2)};
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            return WindowMessage{wm::Size, 0, makePointParam(event.window.data1, event.window.data2)};
+        default: return std::nullopt;
+        }
     default: return std::nullopt;
     }
 }
