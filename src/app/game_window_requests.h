@@ -1,6 +1,5 @@
-// What the game window does, on the main thread, for the requests the script engine sends it: the
-// "タイトルへ戻る" menu command (40023) and WM_CLOSE. The game window's procedure will call these when
-// it exists; until then the script commands call them through the main thread's queue.
+// Menu command 40023 ("タイトルへ戻る") and WM_CLOSE: the questions the game window asks for them,
+// and the requests the script commands `Restart` and `ScriptExit` send.
 #pragma once
 
 #include <cstdint>
@@ -9,11 +8,15 @@
 
 namespace qeli::app {
 
-// Menu command 40023: with `lParam` 0 (chosen from the menu, or `Restart` without its no-question
-// flag) asks the player first; on OK, or at once otherwise, sets the restart flag.
-void returnToTitle(EngineState& state, intptr_t lParam);
-// WM_CLOSE: asks the player; on OK records the quit, sets the script-exit flag and destroys the game
-// window, which ends the main thread's loop. Returns whether the window closed.
-bool closeGameWindow(EngineState& state);
+// Main thread. With `lParam` 0 asks the player first; on OK, or at once otherwise, sets the restart
+// flag. True when the flag was set.
+bool askReturnToTitle(EngineState& state, intptr_t lParam);
+// Main thread. Asks the player; on OK records the quit and sets the script-exit flag.
+bool askToQuit(EngineState& state);
+
+// Any thread: menu command 40023 or WM_CLOSE to the game window and wait for it. Without a game
+// window (the script engine running on its own) the main thread asks the same questions itself.
+void requestReturnToTitle(EngineState& state, intptr_t lParam);
+void requestClose(EngineState& state);
 
 }  // namespace qeli::app

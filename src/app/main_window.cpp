@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/game_window_requests.h"
+
 #include "app/popup_menu.h"
 #include "app/window_geometry.h"
 #include "graphics/renderer.h"
@@ -96,9 +98,7 @@ void classMainWindow::onDestroy() {
 }
 
 intptr_t classMainWindow::onClose(uintptr_t wParam, intptr_t lParam) {
-    if (!ask("終了します。よろしいですか？")) return 0;
-    m_state.recordEnd(EndReason::Quit);
-    m_state.scriptExit = 1;
+    if (!askToQuit(m_state)) return 0;
     return classWindow::windowProcedure(platform::wm::Close, wParam, lParam);
 }
 
@@ -186,9 +186,7 @@ intptr_t classMainWindow::onCommand(uint32_t id, intptr_t lParam) {
     case AutoPlay: m_state.autoMode = !m_state.autoMode; abortNotice(); return 0;
     case HideTextWindow: post(platform::MSG_HIDE_TEXT_WINDOW); return 0;
     case ReturnToTitle:
-        if (lParam == 0 && !ask("タイトルへ戻りますか？")) return 0;
-        m_state.restart = 1;
-        abortNotice();
+        if (askReturnToTitle(m_state, lParam)) abortNotice();
         return 0;
     default: break;
     }

@@ -142,10 +142,7 @@ std::optional<CommandResult> Restart(ScriptContext& context, int32_t count, cons
     if (count == 2) context.engine.restartScriptName = std::string(params[1].str());
     const intptr_t noQuestion = count >= 1 ? params[0].value : 0;
     app::EngineState& engine = context.engine;
-    platform::runOnMainThread([&engine, noQuestion] {
-        app::returnToTitle(engine, noQuestion);
-        return intptr_t{0};
-    });
+    app::requestReturnToTitle(engine, noQuestion);
     return std::nullopt;
 }
 
@@ -155,7 +152,7 @@ std::optional<CommandResult> ScriptExit(ScriptContext& context, int32_t count, c
     if (count > 1) return std::nullopt;
     app::EngineState& engine = context.engine;
     if (count == 0 || params[0].value == 0) {
-        platform::runOnMainThread([&engine] { return intptr_t{app::closeGameWindow(engine)}; });
+        app::requestClose(engine);
         return std::nullopt;
     }
     engine.recordEnd(app::EndReason::Exit);

@@ -18,10 +18,10 @@ TEST(ScreenshotRun, FramesAreWrittenWhenTheGameShowsThem) {
     testing::ScratchFolder scratch;
     std::string game = scratch.file("game");
     std::filesystem::create_directories(game);
-    testing::BmpSpec spec;  // 2 x 2, blue
-    spec.width = spec.height = 2;
-    spec.pixels = {0xFF, 0, 0, 0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0, 0};
-    auto bmp = testing::bmpFile(spec);
+    testing::BmpFixture fixture;  // 2 x 2, blue
+    fixture.width = fixture.height = 2;
+    fixture.pixels = {0xFF, 0, 0, 0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0, 0};
+    auto bmp = testing::bmpFile(fixture);
     std::ofstream(game + "/pic.bmp", std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()), bmp.size());
     testing::QlsWriter w;
     w.call("DrawStop", {});

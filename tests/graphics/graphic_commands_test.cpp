@@ -117,11 +117,11 @@ TEST_F(GraphicCommandsTest, SpriteMotionWaitEndsOnTheLastCellOfAOneShotCharacter
 }
 
 TEST_F(GraphicCommandsTest, LoadWithAnEmptyAlphaNameIsColourKeyed) {
-    testing::BmpSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.pixels = {0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0, 0};
-    auto bytes = testing::bmpFile(spec);
+    testing::BmpFixture fixture;
+    fixture.width = 2;
+    fixture.height = 1;
+    fixture.pixels = {0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0, 0};
+    auto bytes = testing::bmpFile(fixture);
     std::ofstream(folder.file("key.bmp"), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     run("GraphicLoad", {integer(5), text("key.bmp"), text(""), integer(0), integer(0)});
     Layer* layer = set.find(5);
