@@ -57,7 +57,7 @@ void gameMain(Application& app) {
     platform::DisplayMode screen = platform::desktopMode();
     app.gameWindow.placeForGame(screen.width, screen.height);
     app.gameWindow.createOnMainThread();
-    // TODO: load system.qlg once graphic files exist.
+    // TODO: load system.qlg (the key-wait icon and the other system pictures) with its first user.
     if (app.state.fullScreen) {
         // The window sets the flag again once it has switched.
         app.state.fullScreen = 0;
